@@ -1,0 +1,54 @@
+#include "document/batch_file.h"
+
+#include "document/program_error.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringEncoder>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The format has no escapes: a double quote would end the value early on reading, and a line
+// end would split it, so such a value is refused rather than saved damaged.
+void checkStorable(const QString &value, const QString &path) {
+    if (value.contains(u'"'))
+        throw ProgramError(u"A double quote cannot be saved in a batch file: "_s + value +
+                           u" (saving "_s + path + u')');
+    if (value.contains(u'\r') || value.contains(u'\n'))
+        throw ProgramError(u"A line break cannot be saved in a batch file (saving "_s + path +
+                           u')');
+}
+
+} // namespace
+
+QByteArray batchFileBytes(const std::vector<BatchRow> &rows, const QString &path) {
+    QString text;
+    for (const BatchRow &row : rows) {
+        if (row.path.isEmpty())
+            continue;
+        for (const QString *value : {&row.path, &row.delay, &row.state}) {
+            checkStorable(*value, path);
+            text += u'"' + *value + u"\"\r\n"_s;
+        }
+    }
+    QStringEncoder encode(QStringConverter::System);
+    QByteArray bytes = encode(text);
+    if (encode.hasError())
+        throw ProgramError(u"The batch holds characters that the system's encoding cannot "
+                           u"represent (saving "_s +
+                           path + u')');
+    return bytes;
+}
+
+void writeBatchFileAtomically(const QString &path, const std::vector<BatchRow> &rows) {
+    const QByteArray bytes = batchFileBytes(rows, path);
+    if (QFileInfo(path).isDir())
+        throw ProgramError::fileAccess(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ProgramError::openFailure(path, true);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw ProgramError(u"Disk error while saving "_s + path + u": "_s + file.errorString());
+}

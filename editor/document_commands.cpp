@@ -1,0 +1,125 @@
+#include "about/about_box.h"
+#include "about/context_ids.h"
+#include "document/program_error.h"
+#include "editor/form1.h"
+#include "platform/path_separator.h"
+#include "platform/shell.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString MessageTitle = u"Message"_s;
+
+} // namespace
+
+// Every command runs under one failure handler: a failure ends the command, what was done
+// before it stays done, and the user is told.
+void Form1::Toolbar1_ButtonClick(const QString &key) {
+    try {
+        if (key == u"new") {
+            if (askToSaveChanges())
+                emptyEditor();
+        } else if (key == u"open") {
+            if (askToSaveChanges())
+                openBatch();
+        } else if (key == u"save") {
+            SaveBatch();
+        } else if (key == u"about") {
+            frmAbout about(this);
+            about.exec();
+        } else if (key == u"help") {
+            ContextIDs::ShowHelpContents();
+        } else if (key == u"exit") {
+            close();
+        }
+    } catch (const ProgramError &failure) {
+        Loading = false;
+        Message(failure.description(), u"OK"_s, MessageTitle);
+    }
+}
+
+// Returns whether the command may go on. Only a save that really happened, or the user's
+// choice to drop the changes, lets it: Cancel and a refused or failed save keep the batch and
+// keep it marked as changed.
+bool Form1::askToSaveChanges() {
+    if (!DocChanged)
+        return true;
+    const int answer = Message(u"Changes have been made to this file, save it."_s,
+                               u"Yes/No/Cancel"_s, MessageTitle);
+    if (answer == 1)
+        return SaveBatch();
+    if (answer == 3)
+        return false;
+    DocChanged = false;
+    return true;
+}
+
+void Form1::emptyEditor() {
+    for (int i = 0; i < RowCount; ++i) {
+        Text2[i]->setText(QString());
+        Text3[i]->setText(u"0"_s);
+        selectState(i, 0);
+    }
+    Text1->setText(QString());
+}
+
+void Form1::openBatch() {
+    emptyEditor();
+    const QString chosen =
+        BrowseForFile(this, u"RVQ Files (*.rvq)|*.rvq"_s, u"Select a RVQ file"_s, OutputFolder);
+    if (chosen.isEmpty())
+        return;
+    LoadBatch(chosen);
+}
+
+// Returns whether the batch was written; throws ProgramError when writing failed.
+bool Form1::SaveBatch() {
+    if (Text1->text().isEmpty()) {
+        Message(u"Enter a Name."_s, u"OK"_s, MessageTitle);
+        return false;
+    }
+    bool anyItem = false;
+    for (QLineEdit *path : Text2)
+        anyItem = anyItem || !path->text().isEmpty();
+    if (!anyItem) {
+        Message(u"Enter a least one file, folder or shortcut."_s, u"OK"_s, MessageTitle);
+        return false;
+    }
+    if (!nameIsStorable())
+        return false;
+    WriteBatchFile(OutputFolder + Text1->text() + u".rvq"_s);
+    DocChanged = false;
+    showOutputFolder();
+    return true;
+}
+
+// The name becomes a file name in OutputFolder: a separator would write somewhere else.
+bool Form1::nameIsStorable() {
+    const QString name = Text1->text();
+    if (!name.contains(platform::PathSeparator) && !name.contains(QChar(0)))
+        return true;
+    Message(u"The name "_s + name + u" cannot be used as a file name: it may not contain \""_s +
+                QString(platform::PathSeparator) + u"\"."_s,
+            u"OK"_s, MessageTitle);
+    return false;
+}
+
+void Form1::showOutputFolder() {
+    const QString output = services_.programFolder + platform::PathSeparator + u"Output"_s;
+    if (OutputFolder == output + platform::PathSeparator)
+        services_.shell->open(output, platform::ShowCommand::Normal);
+}
+
+// Closing asks the same question; a save that fails while closing keeps the window open.
+void Form1::Form_QueryUnload(bool &cancel) {
+    try {
+        cancel = !askToSaveChanges();
+    } catch (const ProgramError &failure) {
+        Message(failure.description(), u"OK"_s, MessageTitle);
+        cancel = true;
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class QWidget;
+
+// The program's own modal message box. Callers set the three input fields, call Show and read
+// mbResponse: the 1-based number of the button pressed, 0 when the box was closed otherwise
+// (its close button or Esc).
+// The fields keep their values between showings; each showing lays the box out afresh.
+class Mb {
+public:
+    QString mbPrompt;
+    QString mbButtons; // captions separated by "/", at most three buttons
+    QString mbTitle;
+    qint16 mbResponse = 0;
+
+    // Shows the box modally over owner (which may be hidden) and returns when it has closed.
+    void Show(QWidget *owner);
+};
+
+// One button of the lower panel, measured in twips inside that panel.
+struct MbButton {
+    QString caption;
+    int left = 0;
+    int width = 0;
+};
+
+// The buttons that a captions text makes, in order.
+std::vector<MbButton> mbButtonLayout(const QString &buttons);

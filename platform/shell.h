@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+namespace platform {
+
+// The window state the desktop is asked to give a started item.
+enum class ShowCommand { Normal = 1, Minimized = 2, Maximized = 3 };
+
+// Opens files, folders and shortcuts the way a double-click in the desktop does.
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    // Starts path with its default handler and returns once the launch has been handed over;
+    // false when the path is missing or nothing can open it.
+    virtual bool open(const QString &path, ShowCommand show) = 0;
+};
+
+std::unique_ptr<Shell> makeDesktopShell();
+
+} // namespace platform

@@ -1,0 +1,90 @@
+#include "about/context_ids.h"
+#include "document/program_error.h"
+#include "editor/form1.h"
+#include "editor/twips.h"
+#include "platform/path_separator.h"
+#include "runner/command_line.h"
+#include "runner/placement.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QScreen>
+#include <QSettings>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString TopKey = u"Settings/Top"_s;
+const QString LeftKey = u"Settings/Left"_s;
+
+// Runs one step of start-up: a failure is reported and start-up goes on with the next step.
+template <typename Step> void runStep(Form1 &form, Step step) {
+    try {
+        step();
+    } catch (const ProgramError &failure) {
+        form.Message(failure.description(), u"OK"_s, u"Message"_s);
+    }
+}
+
+} // namespace
+
+void Form1::Form_Load() {
+    runStep(*this, [this] { ContextIDs::InitHelp(this, services_.programFolder); });
+    const QRect screenArea = screen()->geometry();
+    runStep(*this, [this, screenArea] {
+        const int fallback = centredPosition(screenArea.height() * double(TwipsPerPixel),
+                                             frameGeometry().height() * double(TwipsPerPixel));
+        const QString stored = services_.settings->value(TopKey, QString::number(fallback)).toString();
+        move(x(), twipsToPixels(storedCoordinate(stored)));
+    });
+    runStep(*this, [this, screenArea] {
+        const int fallback = centredPosition(screenArea.width() * double(TwipsPerPixel),
+                                             frameGeometry().width() * double(TwipsPerPixel));
+        const QString stored = services_.settings->value(LeftKey, QString::number(fallback)).toString();
+        move(twipsToPixels(storedCoordinate(stored)), y());
+    });
+    runStep(*this, [this] { settleOutputFolder(); });
+    for (int i = 0; i < RowCount; ++i)
+        runStep(*this, [this, i] { selectState(i, 0); });
+
+    const QString arguments = GetArguments();
+    if (arguments.isEmpty())
+        return;
+    runStep(*this, [this, &arguments] {
+        const Command command = parseCommand(arguments);
+        if (command.kind == Command::Run)
+            RunBatch(command.path);
+        else if (command.kind == Command::Edit)
+            LoadBatch(command.path);
+    });
+}
+
+QString Form1::GetArguments() { return stripLeadingBlanks(services_.rawArguments); }
+
+// Batches are saved on the desktop, or in the program's Output folder when there is none.
+void Form1::settleOutputFolder() {
+    const QChar separator = platform::PathSeparator;
+    if (!services_.desktopFolder.isEmpty()) {
+        OutputFolder = services_.desktopFolder + separator;
+        return;
+    }
+    const QString folder = services_.programFolder + separator + u"Output"_s;
+    OutputFolder = folder + separator;
+    if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink())
+        return;
+    if (!QDir().mkdir(folder))
+        throw ProgramError::openFailure(folder + separator + u"."_s, true);
+}
+
+void Form1::Form_Unload() {
+    ContextIDs::QuitHelp();
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
+        const QRect frame = frameGeometry();
+        services_.settings->setValue(TopKey, QString::number(frame.y() * TwipsPerPixel));
+        services_.settings->setValue(LeftKey, QString::number(frame.x() * TwipsPerPixel));
+        services_.settings->sync();
+    }
+    unloaded_ = true;
+    emit unloaded();
+}

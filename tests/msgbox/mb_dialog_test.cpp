@@ -1,0 +1,258 @@
+#include "msgbox/mb.h"
+
+#include "tests/support/modal.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QList<QPushButton *> buttonsOf(QWidget *box) {
+    return box->findChildren<QPushButton *>();
+}
+
+QPlainTextEdit *textOf(QWidget *box) {
+    return box->findChild<QPlainTextEdit *>(u"Text1"_s);
+}
+
+// Opens the box over a window that is never shown, as the runner does, runs look on the open
+// box and returns the answer. Whatever look does, the box ends up closed so a failed
+// expectation cannot leave the test waiting.
+class MbDialogTest : public ::testing::Test {
+protected:
+    qint16 showAndAnswer(const QString &buttons, const std::function<void(QDialog *)> &look) {
+        box.mbButtons = buttons;
+        testsupport::answerNextModal([&look](QWidget *modal) {
+            QPointer<QDialog> dialog = qobject_cast<QDialog *>(modal);
+            ASSERT_TRUE(dialog);
+            look(dialog);
+            if (dialog && dialog->isVisible())
+                dialog->reject();
+        });
+        box.Show(&owner);
+        return box.mbResponse;
+    }
+
+    QWidget owner;
+    Mb box{u"Something to say."_s, QString(), u"Message"_s};
+};
+
+struct PixelCase {
+    QString buttons;
+    QStringList captions;
+    QList<QRect> places; // inside the lower panel
+};
+
+const PixelCase pixelCases[] = {
+    {u"OK"_s, {u"OK"_s}, {{88, 16, 113, 25}}},
+    {u"Yes/No"_s, {u"Yes"_s, u"No"_s}, {{8, 16, 129, 25}, {152, 16, 129, 25}}},
+    {u"Yes/No/Cancel"_s,
+     {u"Yes"_s, u"No"_s, u"Cancel"_s},
+     {{8, 16, 81, 25}, {104, 16, 81, 25}, {200, 16, 81, 25}}},
+};
+
+} // namespace
+
+TEST_F(MbDialogTest, showsTitlePromptAndButtonsAtTheirPlaces) {
+    for (const PixelCase &c : pixelCases) {
+        SCOPED_TRACE(c.buttons.toStdString());
+        showAndAnswer(c.buttons, [&c](QDialog *dialog) {
+            EXPECT_EQ(dialog->windowTitle(), u" Message"_s);
+            ASSERT_TRUE(textOf(dialog));
+            EXPECT_EQ(textOf(dialog)->toPlainText(), u"Something to say."_s);
+            const QList<QPushButton *> buttons = buttonsOf(dialog);
+            ASSERT_EQ(buttons.size(), c.captions.size());
+            for (qsizetype i = 0; i < buttons.size(); ++i) {
+                SCOPED_TRACE(i);
+                EXPECT_EQ(buttons[i]->text(), c.captions[i]);
+                EXPECT_EQ(buttons[i]->geometry(), c.places[i]);
+                EXPECT_EQ(buttons[i]->parentWidget()->objectName(), u"Frame1_1"_s);
+                EXPECT_EQ(buttons[i]->parentWidget()->geometry(), QRect(8, 72, 289, 49));
+                EXPECT_TRUE(buttons[i]->isVisible());
+            }
+        });
+    }
+}
+
+TEST_F(MbDialogTest, clickingAButtonAnswersItsNumber) {
+    const struct {
+        QString buttons;
+        int clicked;
+        qint16 expected;
+    } cases[] = {
+        {u"OK"_s, 0, 1},
+        {u"Yes/No/Cancel"_s, 0, 1},
+        {u"Yes/No/Cancel"_s, 1, 2},
+        {u"Yes/No/Cancel"_s, 2, 3},
+        {u"Yes/No"_s, 1, 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.buttons.toStdString() + " #" + std::to_string(c.clicked));
+        const qint16 answer = showAndAnswer(c.buttons, [&c](QDialog *dialog) {
+            QTest::mouseClick(buttonsOf(dialog).value(c.clicked), Qt::LeftButton);
+        });
+        EXPECT_EQ(answer, c.expected);
+    }
+}
+
+TEST_F(MbDialogTest, closingWithoutAButtonAnswersZero) {
+    const std::pair<const char *, std::function<void(QDialog *)>> closers[] = {
+        {"close button",
+         [](QDialog *dialog) {
+             dialog->close();
+         }},
+        {"Esc",
+         [](QDialog *dialog) {
+             QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+         }},
+    };
+    for (const auto &[name, closer] : closers) {
+        SCOPED_TRACE(name);
+        box.mbResponse = 3; // left over from an earlier showing
+        bool wasOpen = false;
+        const qint16 answer = showAndAnswer(u"Yes/No/Cancel"_s, [&](QDialog *dialog) {
+            wasOpen = dialog->isVisible();
+            closer(dialog);
+            EXPECT_FALSE(dialog->isVisible());
+        });
+        EXPECT_TRUE(wasOpen);
+        EXPECT_EQ(answer, 0);
+    }
+}
+
+TEST_F(MbDialogTest, keyboardWorksFromTheFirstButton) {
+    const struct {
+        const char *name;
+        QList<Qt::Key> keys;
+        qint16 expected;
+    } cases[] = {
+        {"Space", {Qt::Key_Space}, 1},
+        {"Return", {Qt::Key_Return}, 1},
+        {"Tab Space", {Qt::Key_Tab, Qt::Key_Space}, 2},
+        {"Tab Tab Return", {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, 3},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const qint16 answer = showAndAnswer(u"Yes/No/Cancel"_s, [&c](QDialog *dialog) {
+            EXPECT_EQ(dialog->focusWidget(), buttonsOf(dialog).value(0));
+            for (Qt::Key key : c.keys)
+                QTest::keyClick(dialog->focusWidget(), key);
+        });
+        EXPECT_EQ(answer, c.expected);
+    }
+}
+
+TEST_F(MbDialogTest, eachShowingLaysTheButtonsOutAfresh) {
+    showAndAnswer(u"Yes/No/Cancel"_s, [](QDialog *dialog) {
+        EXPECT_EQ(buttonsOf(dialog).size(), 3);
+        QTest::mouseClick(buttonsOf(dialog).value(2), Qt::LeftButton);
+    });
+    EXPECT_EQ(box.mbResponse, 3);
+    int buttonsSecondTime = 0;
+    showAndAnswer(u"OK"_s, [&](QDialog *dialog) {
+        buttonsSecondTime = int(buttonsOf(dialog).size());
+        EXPECT_EQ(buttonsOf(dialog).value(0)->text(), u"OK"_s);
+        EXPECT_EQ(dialog->focusWidget(), buttonsOf(dialog).value(0));
+    });
+    EXPECT_EQ(buttonsSecondTime, 1);
+    EXPECT_EQ(box.mbResponse, 0);
+    EXPECT_TRUE(owner.findChildren<QDialog *>().isEmpty()) << "earlier boxes must not linger";
+}
+
+TEST_F(MbDialogTest, opensModallyOverAHiddenOwnerWithAFixedFrame) {
+    showAndAnswer(u"OK"_s, [this](QDialog *dialog) {
+        EXPECT_TRUE(dialog->isModal());
+        EXPECT_FALSE(owner.isVisible());
+        // Owned by the window, so it is kept out of the taskbar.
+        EXPECT_EQ(dialog->parentWidget(), &owner);
+        EXPECT_TRUE(dialog->isWindow());
+        EXPECT_EQ(dialog->minimumSize(), QSize(304, 128));
+        EXPECT_EQ(dialog->maximumSize(), QSize(304, 128));
+        EXPECT_EQ(dialog->size(), QSize(304, 128));
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+        EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+        EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    });
+}
+
+TEST_F(MbDialogTest, isCentredOnTheScreenFrameIncluded) {
+    showAndAnswer(u"OK"_s, [](QDialog *dialog) {
+        const QPoint offset =
+            dialog->frameGeometry().center() - dialog->screen()->geometry().center();
+        EXPECT_LE(std::abs(offset.x()), 1);
+        EXPECT_LE(std::abs(offset.y()), 1);
+    });
+}
+
+TEST_F(MbDialogTest, showsTheNoteIconAt32Pixels) {
+    showAndAnswer(u"OK"_s, [](QDialog *dialog) {
+        auto *icon = dialog->findChild<QLabel *>(u"Image1"_s);
+        ASSERT_TRUE(icon);
+        EXPECT_EQ(icon->geometry(), QRect(8, 24, 32, 32));
+        const QPixmap picture = icon->pixmap();
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_EQ(picture.deviceIndependentSize().toSize(), QSize(32, 32));
+    });
+}
+
+TEST_F(MbDialogTest, promptAreaIsReadOnlyButtonFacedAndSkippedByTab) {
+    box.mbPrompt = u"<b>C:\\a & b</b>"_s;
+    showAndAnswer(u"Yes/No"_s, [](QDialog *dialog) {
+        QPlainTextEdit *text = textOf(dialog);
+        ASSERT_TRUE(text);
+        EXPECT_EQ(text->geometry(), QRect(48, 16, 233, 49));
+        EXPECT_TRUE(text->isReadOnly());
+        EXPECT_FALSE(text->focusPolicy() & Qt::TabFocus);
+        EXPECT_EQ(text->palette().color(QPalette::Base), text->palette().color(QPalette::Button));
+        EXPECT_EQ(text->toPlainText(), u"<b>C:\\a & b</b>"_s) << "shown as written, not as markup";
+
+        QTest::keyClicks(text, u"typed"_s);
+        EXPECT_EQ(text->toPlainText(), u"<b>C:\\a & b</b>"_s);
+
+        // Tab cycles through the buttons only.
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            EXPECT_NE(dialog->focusWidget(), text);
+        }
+    });
+}
+
+TEST_F(MbDialogTest, longMessageWrapsInsideTheFixedBox) {
+    box.mbPrompt = QString(40, u'x') + u" a rather long message that cannot possibly fit on one "
+                                       u"line of the text area, so it has to wrap"_s;
+    showAndAnswer(u"OK"_s, [](QDialog *dialog) {
+        QPlainTextEdit *text = textOf(dialog);
+        ASSERT_TRUE(text);
+        const QTextLayout *layout = text->document()->firstBlock().layout();
+        EXPECT_GT(layout->lineCount(), 2);
+        EXPECT_FALSE(text->horizontalScrollBar()->isVisible());
+        EXPECT_EQ(dialog->size(), QSize(304, 128));
+        EXPECT_EQ(text->size(), QSize(233, 49));
+    });
+}
+
+TEST_F(MbDialogTest, ownerDestroyedWhileOpenEndsTheShowingWithZero) {
+    auto doomed = std::make_unique<QWidget>();
+    box.mbButtons = u"OK"_s;
+    testsupport::answerNextModal([&doomed](QWidget *) { doomed.reset(); });
+    box.Show(doomed.get());
+    EXPECT_FALSE(doomed);
+    EXPECT_EQ(box.mbResponse, 0);
+}
