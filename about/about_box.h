@@ -22,6 +22,3 @@ public:
 
 // "Version " followed by the major, minor and revision numbers.
 QString versionText(int major, int minor, int revision);
-
-// Where a window of the given outer size stands when centred on a screen of the given area.
-QPoint centredOn(const QRect &screenArea, const QSize &windowSize);

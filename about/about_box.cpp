@@ -1,0 +1,118 @@
+#include "about/about_box.h"
+
+#include "about/twips.h"
+#include "about/version.h"
+#include "resources/resource_names.h"
+
+#include <QColor>
+#include <QFont>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QWindow>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QSize InnerArea = pixelsFromTwips(4875, 3165);
+constexpr TwipsRect Picture1Area{0, 0, 4815, 3135};
+constexpr TwipsRect Label4Area{120, 120, 4455, 495};
+constexpr TwipsRect Label3Area{240, 720, 4335, 375};
+constexpr TwipsRect Image3Area{840, 1440, 3045, 840};
+constexpr TwipsRect Command1Area{3720, 2640, 975, 375};
+
+const QColor PanelGrey(224, 224, 224);
+const QColor NameRed(255, 0, 0);
+
+// The layout was drawn for "MS Sans Serif"; where that family is missing the style hint lets
+// Qt fall back to the platform's sans-serif at the same sizes.
+QFont sansSerif(int pointSize, bool italic) {
+    QFont font(u"MS Sans Serif"_s, pointSize, QFont::Bold, italic);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QLabel *centredLabel(QWidget *panel, const QString &text, const TwipsRect &area,
+                     const QFont &font) {
+    auto *label = new QLabel(text, panel);
+    label->setGeometry(pixelsFromTwips(area));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setFont(font);
+    return label;
+}
+
+// Renders the picture to fill size exactly, whatever its own proportions, sharp at the
+// screen's pixel ratio.
+QPixmap stretchedPicture(const QString &path, const QSize &size, qreal pixelRatio) {
+    QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(path);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
+    painter.end();
+    image.setDevicePixelRatio(pixelRatio);
+    return QPixmap::fromImage(image);
+}
+
+// Where a window of the given outer size stands when centred on a screen of the given area.
+QPoint centredOn(const QRect &screenArea, const QSize &windowSize) {
+    return screenArea.topLeft() + QPoint((screenArea.width() - windowSize.width()) / 2,
+                                         (screenArea.height() - windowSize.height()) / 2);
+}
+
+} // namespace
+
+QString versionText(int major, int minor, int revision) {
+    return u"Version %1.%2.%3"_s.arg(major).arg(minor).arg(revision);
+}
+
+frmAbout::frmAbout(QWidget *owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    setWindowTitle(u"About Runvoy"_s);
+    setWindowIcon(QIcon(Pictures::path(Pictures::Program)));
+    setFixedSize(InnerArea);
+
+    Picture1 = new QWidget(this);
+    Picture1->setGeometry(pixelsFromTwips(Picture1Area));
+    Picture1->setAutoFillBackground(true);
+    QPalette panelPalette = Picture1->palette();
+    panelPalette.setColor(QPalette::Window, PanelGrey);
+    Picture1->setPalette(panelPalette);
+
+    Label4 = centredLabel(Picture1, u"Runvoy"_s, Label4Area, sansSerif(24, true));
+    QPalette namePalette = Label4->palette();
+    namePalette.setColor(QPalette::WindowText, NameRed);
+    Label4->setPalette(namePalette);
+
+    Label3 = centredLabel(
+        Picture1, versionText(RunvoyVersionMajor, RunvoyVersionMinor, RunvoyVersionRevision),
+        Label3Area, sansSerif(12, false));
+
+    Image3 = new QLabel(Picture1);
+    Image3->setGeometry(pixelsFromTwips(Image3Area));
+    Image3->setPixmap(
+        stretchedPicture(Pictures::path(Pictures::Logo), Image3->size(), devicePixelRatioF()));
+
+    Command1 = new QPushButton(u"&Close"_s, Picture1);
+    Command1->setGeometry(pixelsFromTwips(Command1Area));
+    Command1->setDefault(true);
+    Command1->setFocus();
+    // Esc already closes a dialog; Enter reaches Command1 as the default button.
+    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The box's own frame is unknown until it is first shown; the owner's, drawn by the same
+    // window manager, is the best guess of it.
+    const QWindow *ownerWindow = owner ? owner->window()->windowHandle() : nullptr;
+    const QMargins frame = ownerWindow ? ownerWindow->frameMargins() : QMargins();
+    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    move(centredOn(screen->geometry(), size().grownBy(frame)));
+}

@@ -1,0 +1,80 @@
+#include "about/about_box.h"
+#include "about/version.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(VersionText, writesEveryNumberInDecimalWithoutLeadingZeros) {
+    const struct {
+        int major, minor, revision;
+        QString text;
+    } cases[] = {{1, 3, 0, u"Version 1.3.0"_s}, {1, 10, 0, u"Version 1.10.0"_s}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(versionText(c.major, c.minor, c.revision), c.text);
+    }
+}
+
+TEST(AboutBox, showsTheBuildsVersionInAFixedBoxCentredOnTheScreen) {
+    QWidget owner;
+    owner.setGeometry(0, 0, 200, 100);
+    owner.show();
+    frmAbout box(&owner);
+    box.show();
+    EXPECT_EQ(box.windowTitle(), u"About Runvoy"_s);
+    EXPECT_EQ(box.Label3->text(),
+              versionText(RunvoyVersionMajor, RunvoyVersionMinor, RunvoyVersionRevision));
+    EXPECT_EQ(box.minimumSize(), box.maximumSize());
+    EXPECT_FALSE(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    const QPoint offCentre = box.frameGeometry().center() - owner.screen()->geometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 2);
+}
+
+TEST(AboutBox, closesByEveryWayOut) {
+    const struct {
+        const char *name;
+        std::function<void(frmAbout *)> close;
+    } cases[] = {
+        {"Enter",
+         [](frmAbout *box) {
+             QTest::keyClick(box, Qt::Key_Return);
+         }},
+        {"Esc",
+         [](frmAbout *box) {
+             QTest::keyClick(box, Qt::Key_Escape);
+         }},
+        {"Alt+C",
+         [](frmAbout *box) {
+             QTest::keyClick(box, Qt::Key_C, Qt::AltModifier);
+         }},
+        {"click",
+         [](frmAbout *box) {
+             QTest::mouseClick(box->Command1, Qt::LeftButton);
+         }},
+        {"title-bar close",
+         [](frmAbout *box) {
+             box->close();
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        frmAbout box(nullptr);
+        box.open();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+        c.close(&box);
+        // The mnemonic presses the button the way a click would, a moment later.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !box.isVisible(); }));
+    }
+}
+
+} // namespace
