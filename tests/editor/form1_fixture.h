@@ -3,6 +3,7 @@
 #include "editor/form1.h"
 #include "platform/shell.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
