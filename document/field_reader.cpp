@@ -23,7 +23,10 @@ FieldReader FieldReader::open(const QString &path) {
     if (file.error() != QFileDevice::NoError)
         throw ProgramError::fileAccess(path);
     file.close();
+    return fromBytes(bytes, path);
+}
 
+FieldReader FieldReader::fromBytes(const QByteArray &bytes, const QString &path) {
     QStringDecoder decode(QStringConverter::System);
     QString text = decode(bytes);
     if (decode.hasError())

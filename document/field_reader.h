@@ -15,6 +15,9 @@ public:
     // when it cannot be read or is not text.
     static FieldReader open(const QString &path);
 
+    // Reads the bytes of a batch file named path; throws ProgramError when they are not text.
+    static FieldReader fromBytes(const QByteArray &bytes, const QString &path);
+
     FieldReader(QString text, QString path);
 
     // True when no further field follows: what is left is blank.

@@ -1,6 +1,5 @@
 #include "runner/batch_run.h"
 
-#include "document/field_reader.h"
 #include "document/program_error.h"
 #include "runner/delay.h"
 
@@ -12,6 +11,10 @@ using namespace Qt::StringLiterals;
 
 std::vector<RunItem> readRunItems(const QString &batchPath) {
     FieldReader reader = FieldReader::open(batchPath);
+    return readRunItems(reader);
+}
+
+std::vector<RunItem> readRunItems(FieldReader &reader) {
     std::vector<RunItem> items;
     while (!reader.atEnd()) {
         if (items.size() == MaxRunItems)

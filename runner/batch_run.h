@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/field_reader.h"
 #include "platform/shell.h"
 
 #include <QString>
@@ -21,6 +22,7 @@ inline constexpr int MaxRunItems = 5;
 // Reads every item of the batch file before anything starts. Throws ProgramError for a file
 // that cannot be read, a sixth item, an item cut short or a delay that overflows.
 std::vector<RunItem> readRunItems(const QString &batchPath);
+std::vector<RunItem> readRunItems(FieldReader &reader);
 
 // The show command for a window state, compared exactly; none for any other text.
 std::optional<platform::ShowCommand> showCommandFor(const QString &state);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "installer/association_store.h"
+#include "installer/xdg_dirs.h"
+
+#include <filesystem>
+#include <string>
+
+namespace kestrum {
+
+// The associations of a freedesktop desktop, written for the user alone:
+// - an extension's file type is the MIME type the shared-mime-info database maps "*.ext" to; a
+//   file type named without a slash ("rvqfile") is the MIME type "application/x-rvqfile";
+// - the extension's type, a type's description and its icon name are package files of our own
+//   under mime/packages, after which the user's MIME database is rebuilt; the icon itself is
+//   copied into the user's hicolor theme;
+// - the "open" verb is a desktop entry set as the type's default application in mimeapps.list,
+//   every other verb one added to the type's associations there, so that "Open With" offers it.
+class FreedesktopStore : public AssociationStore {
+public:
+    explicit FreedesktopStore(XdgDirs dirs) : dirs_(std::move(dirs)) {}
+
+    std::string fileTypeOf(const std::string &extension) override;
+    void setValue(const ClassesKey &key, const std::string &value) override;
+    void deleteValue(const ClassesKey &key) override;
+
+private:
+    std::filesystem::path packagePath(const ClassesKey &key) const;
+    std::filesystem::path iconPath(const std::string &mimeType) const;
+    std::filesystem::path verbEntryPath(const std::string &verb) const;
+    void editMimeappsList(const ClassesKey &key, bool add);
+    void rebuildMimeDatabase() const;
+    void refreshDesktopEntryCache() const;
+
+    XdgDirs dirs_;
+};
+
+} // namespace kestrum

@@ -1,0 +1,64 @@
+#include "installer/module1.h"
+
+#include "installer/command_line.h"
+
+#include <exception>
+
+namespace kestrum {
+
+namespace {
+
+// The files that Kestrum expects beside itself in the program folder.
+constexpr char PathSeparator = '/';
+constexpr std::string_view ProgramFileName = "runvoy";
+constexpr std::string_view BatchIconFileName = "runvoy-batch.svg";
+
+} // namespace
+
+void Module1::Main(const std::string &folder) {
+    // No separator is dropped for the root folder: "//runvoy" names the same file.
+    const std::string programPath = folder + PathSeparator + std::string(ProgramFileName);
+    const std::string file = quoteArgument(FileArgument);
+
+    FileExt = ".rvq";
+    IconPath = folder + PathSeparator + std::string(BatchIconFileName);
+    TypeDescription = "Runvoy";
+    OpenCommand = quoteArgument(programPath) + " /o " + file;
+    EditCommand = quoteArgument(programPath) + " /e " + file;
+    RegisterAssociation();
+}
+
+void Module1::RegisterAssociation() {
+    if (FileExt.empty())
+        return;
+    FindFileType();
+    SetDefaultValue(descriptionKey(FileType), TypeDescription);
+    SetDefaultValue(iconKey(FileType), IconPath);
+    SetDefaultValue(verbCommandKey(FileType, "open"), OpenCommand);
+    SetDefaultValue(verbCommandKey(FileType, "Edit"), EditCommand);
+}
+
+void Module1::FindFileType() {
+    if (FileExt.empty())
+        return;
+    // An existing type is reused, whoever made it; only a missing or empty one is made here.
+    FileType = store_.fileTypeOf(FileExt);
+    if (FileType.empty()) {
+        FileType = FileExt.substr(1) + "file";
+        SetDefaultValue(extensionTypeKey(FileExt), FileType);
+    }
+}
+
+void Module1::SetDefaultValue(const ClassesKey &key, const std::string &value) {
+    // A failed entry must not keep the later ones from being written, but it is not forgotten.
+    try {
+        if (value.empty())
+            store_.deleteValue(key);
+        else
+            store_.setValue(key, value);
+    } catch (const std::exception &error) {
+        failures_.push_back("cannot write " + describe(key) + ": " + error.what());
+    }
+}
+
+} // namespace kestrum

@@ -1,0 +1,133 @@
+#include "desktop_fixture.h"
+
+#include "installer/freedesktop_store.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string mimePackageClaimingRvq(const std::string &type) {
+    return "<?xml version=\"1.0\"?>\n"
+           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+           "  <mime-type type=\"" +
+           type +
+           "\"><comment>Other batch</comment><glob pattern=\"*.rvq\"/></mime-type>\n"
+           "</mime-info>\n";
+}
+
+} // namespace
+
+TEST_F(KestrumDesktop, afterOneRun_theDesktopKnowsBatchFilesAsRunvoys) {
+    const std::string usersOwnLines = "# mine\n[Default Applications]\ntext/plain=editor.desktop\n";
+    writeText(configHome / "mimeapps.list", usersOwnLines);
+    const fs::path folder = installProgramFolder("Runvoy");
+
+    const CommandResult run = runKestrum(folder);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, "");
+
+    const fs::path batch = writeBatchFile();
+    EXPECT_EQ(runCommand({"xdg-mime", "query", "filetype", batch.string()}).output,
+              "application/x-rvqfile\n");
+    EXPECT_EQ(runCommand({"xdg-mime", "query", "default", "application/x-rvqfile"}).output,
+              "runvoy-open.desktop\n");
+    // "Open With" offers the type's registered applications, though no menu shows them.
+    EXPECT_NE(runCommand({"gio", "mime", "application/x-rvqfile"}).output.find("runvoy-edit"),
+              std::string::npos);
+    EXPECT_NE(readText(dataHome / "applications/runvoy-edit.desktop").find("Name=Edit\n"),
+              std::string::npos);
+    EXPECT_NE(readText(dataHome / "applications/runvoy-open.desktop").find("NoDisplay=true\n"),
+              std::string::npos);
+    EXPECT_NE(readText(dataHome / "mime/application/x-rvqfile.xml").find("<comment>Runvoy<"),
+              std::string::npos);
+    EXPECT_EQ(readText(dataHome / "icons/hicolor/scalable/mimetypes/application-x-rvqfile.svg"),
+              readText(folder / "runvoy-batch.svg"));
+    EXPECT_EQ(readText(configHome / "mimeapps.list").substr(0, usersOwnLines.size()),
+              usersOwnLines);
+    EXPECT_EQ(kestrum::FreedesktopStore(kestrum::xdgDirsFromEnvironment()).fileTypeOf(".rvq"),
+              "application/x-rvqfile");
+}
+
+TEST_F(KestrumDesktop, secondRun_changesNoFile) {
+    const fs::path folder = installProgramFolder("Runvoy");
+    ASSERT_EQ(runKestrum(folder).exitCode, 0);
+    const auto afterFirstRun = snapshot(root);
+
+    ASSERT_EQ(runKestrum(folder).exitCode, 0);
+    EXPECT_EQ(snapshot(root), afterFirstRun);
+}
+
+TEST_F(KestrumDesktop, typeOfAnotherProgramClaimingRvq_isReused) {
+    addSystemMimePackage("other.xml", mimePackageClaimingRvq("text/x-otherbatch"));
+    ASSERT_EQ(runKestrum(installProgramFolder("Runvoy")).exitCode, 0);
+
+    const fs::path batch = writeBatchFile();
+    EXPECT_EQ(runCommand({"xdg-mime", "query", "filetype", batch.string()}).output,
+              "text/x-otherbatch\n");
+    EXPECT_EQ(runCommand({"xdg-mime", "query", "default", "text/x-otherbatch"}).output,
+              "runvoy-open.desktop\n");
+    EXPECT_NE(readText(dataHome / "mime/text/x-otherbatch.xml").find("<comment>Runvoy<"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(dataHome / "mime/packages/runvoy-extension-rvq.xml"));
+}
+
+TEST_F(KestrumDesktop, openAndEdit_startRunvoyWithTheirSwitch_fromAnyProgramFolder) {
+    const fs::path batch = writeBatchFile();
+    for (const std::string name : {"Runvoy", "my \"best\" \\tools\\ $HOME `id` 100% it's"}) {
+        SCOPED_TRACE(name);
+        const fs::path folder = installProgramFolder(name);
+        ASSERT_EQ(runKestrum(folder).output, "");
+
+        // A double-click in the file manager.
+        runCommand({"gio", "open", batch.string()});
+        EXPECT_EQ(waitForFile(folder / "runvoy.log"), "/o\n" + batch.string() + "\n");
+        fs::remove(folder / "runvoy.log");
+
+        runCommand({"gio", "launch", (dataHome / "applications/runvoy-edit.desktop").string(),
+                    batch.string()});
+        EXPECT_EQ(waitForFile(folder / "runvoy.log"), "/e\n" + batch.string() + "\n");
+    }
+}
+
+TEST_F(KestrumDesktop, programFolderWithEquals_failsEachVerbAndWritesNoEntry) {
+    const CommandResult run = runKestrum(installProgramFolder("a=b"));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(run.output.find("kestrum: cannot write the \"open\" command"), 0u);
+    EXPECT_NE(run.output.find("\nkestrum: cannot write the \"Edit\" command"), std::string::npos);
+    EXPECT_EQ(std::ranges::count(run.output, '\n'), 2);
+    EXPECT_FALSE(fs::exists(dataHome / "applications/runvoy-open.desktop"));
+}
+
+TEST_F(KestrumDesktop, nothingWritable_reportsEveryEntryAndFails) {
+    writeText(dataHome, "a file where the data folder should be");
+    const CommandResult run = runKestrum(installProgramFolder("Runvoy"));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(std::ranges::count(run.output, '\n'), 5) << run.output;
+}
+
+TEST_F(KestrumDesktop, realRunvoy_runsTheBatchOfADoubleClick) {
+    const fs::path built = RUNVOY_BUILD_PROGRAM_DIR;
+    if (!fs::exists(built / "runvoy"))
+        GTEST_SKIP() << "runvoy is not built yet";
+    const fs::path folder = root / "program";
+    fs::copy(built, folder, fs::copy_options::recursive);
+
+    // The item is a script that the desktop runs through a handler of its own type.
+    addSystemMimePackage("item.xml", "<?xml version=\"1.0\"?>\n<mime-info xmlns=\"http://www."
+                                     "freedesktop.org/standards/shared-mime-info\">\n"
+                                     "  <mime-type type=\"application/x-kestrum-test-item\">"
+                                     "<glob pattern=\"*.kestrumitem\"/></mime-type>\n"
+                                     "</mime-info>\n");
+    writeText(systemData / "applications/kestrum-test-item.desktop",
+              "[Desktop Entry]\nType=Application\nName=Item\nExec=/bin/sh %f\n"
+              "MimeType=application/x-kestrum-test-item;\n");
+    writeText(
+        configHome / "mimeapps.list",
+        "[Default Applications]\napplication/x-kestrum-test-item=kestrum-test-item.desktop\n");
+    const fs::path item = root / "item.kestrumitem";
+    writeText(item, "echo ran > \"$(dirname \"$0\")/item.log\"\n");
+    ASSERT_EQ(runKestrum(folder).output, "");
+
+    runCommand({"gio", "open", writeBatchFile(item.string()).string()});
+    EXPECT_EQ(waitForFile(root / "item.log"), "ran\n");
+}
