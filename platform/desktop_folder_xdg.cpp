@@ -30,8 +30,9 @@ QString configuredDesktop(const QByteArray &contents) {
             continue;
         value = value.mid(1, value.size() - 2);
         value.replace(u"\\\""_s, u"\""_s);
-        if (value == u"$HOME")
-            found = QDir::homePath();
+        // A folder set to the home folder itself is how the user turns it off.
+        if (value == u"$HOME" || value == u"$HOME/")
+            found.clear();
         else if (value.startsWith(u"$HOME/"))
             found = QDir::homePath() + value.mid(5);
         else if (value.startsWith(u'/'))
@@ -49,7 +50,7 @@ QString desktopFolder() {
     QString folder = configuredDesktop(file.readAll());
     while (folder.size() > 1 && folder.endsWith(u'/'))
         folder.chop(1);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+    if (folder.isEmpty() || !QFileInfo(folder).isDir() || QDir(folder) == QDir::home())
         return {};
     return folder;
 }

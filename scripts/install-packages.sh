@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6
     libglib2.0-dev libglib2.0-bin
     libgtest-dev libgmock-dev
-    shared-mime-info desktop-file-utils xdg-utils xdg-user-dirs
+    shared-mime-info desktop-file-utils xdg-utils xdg-user-dirs dbus-daemon
     "$@"
 )
 

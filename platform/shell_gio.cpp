@@ -1,0 +1,176 @@
+// GIO comes before Qt: Qt's "signals" keyword would rename a member inside GIO's headers.
+#include <gio/gdesktopappinfo.h>
+#include <gio/gio.h>
+
+#include "platform/shell.h"
+
+#include <QByteArray>
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// Runs the calling thread's main context until an asynchronous launch has answered and returns
+// its result. Handlers that the desktop starts over D-Bus are only asked once the bus call has
+// gone out, so returning any earlier lets a program that ends right after its last item lose
+// that item silently. Qt's event dispatcher turns the same GLib context, so windows keep
+// painting meanwhile; the iteration blocks until something happens instead of spinning.
+template <typename Start> GAsyncResult *awaitLaunch(Start start) {
+    GAsyncResult *result = nullptr;
+    GMainContext *context = g_main_context_ref_thread_default();
+    start(
+        +[](GObject *, GAsyncResult *answer, gpointer slot) {
+            *static_cast<GAsyncResult **>(slot) = G_ASYNC_RESULT(g_object_ref(answer));
+        },
+        &result);
+    while (result == nullptr)
+        g_main_context_iteration(context, TRUE);
+    g_main_context_unref(context);
+    return result;
+}
+
+bool launchApplication(GAppInfo *application, GList *uris) {
+    g_autoptr(GAsyncResult) result = awaitLaunch([&](GAsyncReadyCallback done, gpointer slot) {
+        g_app_info_launch_uris_async(application, uris, nullptr, nullptr, done, slot);
+    });
+    return g_app_info_launch_uris_finish(application, result, nullptr);
+}
+
+bool launchDefaultForUri(const char *uri) {
+    g_autoptr(GAsyncResult) result = awaitLaunch([&](GAsyncReadyCallback done, gpointer slot) {
+        g_app_info_launch_default_for_uri_async(uri, nullptr, nullptr, done, slot);
+    });
+    return g_app_info_launch_default_for_uri_finish(result, nullptr);
+}
+
+// GIO starts a handler in our own current folder unless its desktop entry names a Path, so the
+// item's folder is entered for the length of the launch and left again afterwards. The item's
+// own path is made absolute before, and the program has one thread, so the detour goes unnoticed.
+// A handler that the bus starts works wherever the bus puts it: D-Bus carries no folder.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const char *folder)
+        : previous(::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC)) {
+        entered = previous >= 0 && chdir(folder) == 0;
+    }
+    ~WorkingFolder() {
+        if (entered && fchdir(previous) != 0) {
+            // Nothing sensible is left to do when even the folder held open cannot be re-entered.
+        }
+        if (previous >= 0)
+            close(previous);
+    }
+    WorkingFolder(const WorkingFolder &) = delete;
+    WorkingFolder &operator=(const WorkingFolder &) = delete;
+
+    bool isEntered() const { return entered; }
+
+private:
+    int previous;
+    bool entered = false;
+};
+
+bool openWithDefaultHandler(GFile *file, const char *contentType) {
+    g_autoptr(GAppInfo) handler = g_app_info_get_default_for_type(contentType, FALSE);
+    if (handler == nullptr)
+        return false;
+    g_autofree char *uri = g_file_get_uri(file);
+    GList uris = {uri, nullptr, nullptr};
+    return launchApplication(handler, &uris);
+}
+
+// A desktop entry is the desktop's shortcut: an application it starts, or a URL it opens.
+bool launchDesktopEntry(const char *path) {
+    if (g_autoptr(GDesktopAppInfo) application = g_desktop_app_info_new_from_filename(path))
+        return launchApplication(G_APP_INFO(application), nullptr);
+
+    g_autoptr(GKeyFile) entry = g_key_file_new();
+    if (!g_key_file_load_from_file(entry, path, G_KEY_FILE_NONE, nullptr))
+        return false;
+    g_autofree char *type = g_key_file_get_string(entry, G_KEY_FILE_DESKTOP_GROUP,
+                                                  G_KEY_FILE_DESKTOP_KEY_TYPE, nullptr);
+    g_autofree char *url =
+        g_key_file_get_string(entry, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_URL, nullptr);
+    if (g_strcmp0(type, G_KEY_FILE_DESKTOP_TYPE_LINK) != 0 || url == nullptr)
+        return false;
+    return launchDefaultForUri(url);
+}
+
+// Only a real program image is run directly: a binary, or a script naming its interpreter. The
+// spawn would hand any other executable file to /bin/sh, so a document that merely carries the
+// execute bit (every file on some mounted drives does) would have its text run as commands; such
+// files open as documents instead.
+bool isProgram(GFileInfo *info, const char *path) {
+    if (g_file_info_get_file_type(info) != G_FILE_TYPE_REGULAR ||
+        !g_file_info_get_attribute_boolean(info, G_FILE_ATTRIBUTE_ACCESS_CAN_EXECUTE))
+        return false;
+    QFile file(QFile::decodeName(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(4);
+    return head.startsWith("#!") || head == "\177ELF";
+}
+
+bool runProgram(const char *path, const char *folder) {
+    // One argument vector entry and no shell: blanks, quotes, "$" and backticks stay literal.
+    char *argv[] = {const_cast<char *>(path), nullptr};
+    return g_spawn_async(folder, argv, nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
+                         nullptr);
+}
+
+class DesktopShell final : public Shell {
+public:
+    // The window state is not applied: a program started on this desktop picks its own. Neither
+    // X11 nor Wayland, startup notification, desktop entries nor the D-Bus activation request
+    // carry a requested state from the starter to the started program, so every item starts the
+    // way its program starts it.
+    bool open(const QString &path, ShowCommand) override {
+        // A NUL would silently cut the path short and open some other file.
+        if (path.isEmpty() || path.contains(QChar(u'\0')))
+            return false;
+
+        // Relative paths count from the current folder. The file is named by its absolute path
+        // from here on, so a name beginning with "-" never reaches anything as an option.
+        const QByteArray name = QFile::encodeName(path);
+        g_autoptr(GFile) file = g_file_new_for_path(name.constData());
+        g_autoptr(GFileInfo) info = g_file_query_info(file,
+                                                      G_FILE_ATTRIBUTE_STANDARD_TYPE
+                                                      "," G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE
+                                                      "," G_FILE_ATTRIBUTE_ACCESS_CAN_EXECUTE,
+                                                      G_FILE_QUERY_INFO_NONE, nullptr, nullptr);
+        if (info == nullptr)
+            return false;
+        const char *contentType = g_file_info_get_content_type(info);
+        g_autofree char *absolute = g_file_get_path(file);
+        if (contentType == nullptr || absolute == nullptr)
+            return false;
+
+        // A file cannot be a working folder here, so a file item works in the folder holding it.
+        const bool isFolder = g_file_info_get_file_type(info) == G_FILE_TYPE_DIRECTORY;
+        g_autofree char *folder = isFolder ? g_strdup(absolute) : g_path_get_dirname(absolute);
+
+        const bool isDesktopEntry =
+            !isFolder && g_content_type_is_a(contentType, "application/x-desktop");
+        if (!isDesktopEntry && isProgram(info, absolute))
+            return runProgram(absolute, folder);
+
+        const WorkingFolder working(folder);
+        if (!working.isEntered())
+            return false;
+        if (isDesktopEntry)
+            return launchDesktopEntry(absolute);
+        return openWithDefaultHandler(file, contentType);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Shell> makeDesktopShell() {
+    return std::make_unique<DesktopShell>();
+}
+
+} // namespace platform
