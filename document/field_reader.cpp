@@ -10,8 +10,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool isLineEnd(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
 
 } // namespace
 
@@ -93,4 +97,6 @@ void FieldReader::skipSeparator() {
         ++pos_;
 }
 
-bool FieldReader::atLineEnd() const { return pos_ < text_.size() && isLineEnd(text_.at(pos_)); }
+bool FieldReader::atLineEnd() const {
+    return pos_ < text_.size() && isLineEnd(text_.at(pos_));
+}

@@ -32,9 +32,13 @@ ProgramError ProgramError::invalidFileFormat(const QString &path, const QString 
     return ProgramError(u"Invalid file format: "_s + path + u" ("_s + why + u')');
 }
 
-ProgramError ProgramError::subscriptOutOfRange() { return ProgramError(u"Subscript out of range"_s); }
+ProgramError ProgramError::subscriptOutOfRange() {
+    return ProgramError(u"Subscript out of range"_s);
+}
 
-ProgramError ProgramError::overflow() { return ProgramError(u"Overflow"_s); }
+ProgramError ProgramError::overflow() {
+    return ProgramError(u"Overflow"_s);
+}
 
 ProgramError ProgramError::typeMismatch(const QString &text) {
     return ProgramError(u"Type mismatch: \""_s + text + u'"');

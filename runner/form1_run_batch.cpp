@@ -40,4 +40,6 @@ void Form1::waitMilliseconds(qint32 milliseconds) {
     TimerFired = false;
 }
 
-void Form1::Timer1_Timer() { TimerFired = true; }
+void Form1::Timer1_Timer() {
+    TimerFired = true;
+}

@@ -31,17 +31,22 @@ template <typename Step> void runStep(Form1 &form, Step step) {
 
 void Form1::Form_Load() {
     runStep(*this, [this] { ContextIDs::InitHelp(this, services_.programFolder); });
+    // Made now, while hidden, so that the platform can tell the frame around it where it knows
+    // it: centring goes by the outer size.
+    create();
     const QRect screenArea = screen()->geometry();
     runStep(*this, [this, screenArea] {
         const int fallback = centredPosition(screenArea.height() * double(TwipsPerPixel),
                                              frameGeometry().height() * double(TwipsPerPixel));
-        const QString stored = services_.settings->value(TopKey, QString::number(fallback)).toString();
+        const QString stored =
+            services_.settings->value(TopKey, QString::number(fallback)).toString();
         move(x(), twipsToPixels(storedCoordinate(stored)));
     });
     runStep(*this, [this, screenArea] {
         const int fallback = centredPosition(screenArea.width() * double(TwipsPerPixel),
                                              frameGeometry().width() * double(TwipsPerPixel));
-        const QString stored = services_.settings->value(LeftKey, QString::number(fallback)).toString();
+        const QString stored =
+            services_.settings->value(LeftKey, QString::number(fallback)).toString();
         move(twipsToPixels(storedCoordinate(stored)), y());
     });
     runStep(*this, [this] { settleOutputFolder(); });
@@ -60,7 +65,9 @@ void Form1::Form_Load() {
     });
 }
 
-QString Form1::GetArguments() { return stripLeadingBlanks(services_.rawArguments); }
+QString Form1::GetArguments() {
+    return stripLeadingBlanks(services_.rawArguments);
+}
 
 // Batches are saved on the desktop, or in the program's Output folder when there is none.
 void Form1::settleOutputFolder() {
@@ -74,7 +81,7 @@ void Form1::settleOutputFolder() {
     if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink())
         return;
     if (!QDir().mkdir(folder))
-        throw ProgramError::openFailure(folder + separator + u"."_s, true);
+        throw ProgramError::openFailure(folder, true);
 }
 
 void Form1::Form_Unload() {

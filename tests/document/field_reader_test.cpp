@@ -45,7 +45,10 @@ TEST(FieldReader, readsWhatTheWriterWritesAndOddInputSensibly) {
         QStringList fields;
         QString errorStart; // empty when reading succeeds
     } cases[] = {
-        {"written form", "\"/bin/x\"\r\n\"5\"\r\n\"Normal\"\r\n", {u"/bin/x"_s, u"5"_s, u"Normal"_s}, {}},
+        {"written form",
+         "\"/bin/x\"\r\n\"5\"\r\n\"Normal\"\r\n",
+         {u"/bin/x"_s, u"5"_s, u"Normal"_s},
+         {}},
         {"empty file", "", {}, {}},
         {"empty quoted value", "\"\"\r\n", {u""_s}, {}},
         {"comma inside quotes", "\"a,b\"\r\n", {u"a,b"_s}, {}},
@@ -108,7 +111,8 @@ TEST(FieldReader, tellsWhyAFileCannotBeRead) {
         }
         return QString();
     };
-    EXPECT_EQ(errorFor(dir.filePath(u"gone.rvq"_s)), u"File not found: "_s + dir.filePath(u"gone.rvq"_s));
+    EXPECT_EQ(errorFor(dir.filePath(u"gone.rvq"_s)),
+              u"File not found: "_s + dir.filePath(u"gone.rvq"_s));
     EXPECT_TRUE(errorFor(dir.filePath(u"no/such.rvq"_s)).startsWith(u"Path not found"_s));
     EXPECT_TRUE(errorFor(dir.path()).startsWith(u"Path/File access error"_s));
 

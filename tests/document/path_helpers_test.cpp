@@ -13,14 +13,14 @@ TEST(FileExtract, givesTheNameWithoutFolderAndThreeLetterExtension) {
     } cases[] = {
         {u"/home/me/Desktop/Morning.rvq"_s, u"Morning"_s},
         {u"/Morning.rvq"_s, u"Morning"_s},
-        {u"Morning.rvq"_s, u""_s},                      // no folder
-        {u"/batches/Morning"_s, u""_s},                 // no extension
-        {u"/batches/Morning.data"_s, u""_s},            // not three letters
+        {u"Morning.rvq"_s, u""_s},           // no folder
+        {u"/batches/Morning"_s, u""_s},      // no extension
+        {u"/batches/Morning.data"_s, u""_s}, // not three letters
         {u"/batches/Morning.bak.rvq"_s, u"Morning.bak"_s},
-        {u"/batches/.rvq"_s, u""_s},                    // tail is the extension alone
-        {u"/a./bc"_s, u""_s},                           // the dot lies before the last separator
+        {u"/batches/.rvq"_s, u""_s}, // tail is the extension alone
+        {u"/a./bc"_s, u""_s},        // the dot lies before the last separator
         {u""_s, u""_s},
-        {u"C:\\Batches\\Morning.rvq"_s, u""_s},         // backslashes separate nothing here
+        {u"C:\\Batches\\Morning.rvq"_s, u""_s}, // backslashes separate nothing here
         {u"/x/a b, c.rvq"_s, u"a b, c"_s},
     };
     for (const auto &c : cases) {

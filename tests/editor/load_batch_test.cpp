@@ -1,1 +1,162 @@
+#include "tests/editor/form1_fixture.h"
+#include "tests/support/modal.h"
+#include "tests/support/printers.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The example batch: rows 0 and 2 of an editor saved as Morning.
+const QByteArray Morning = "\"C:\\Tools\\editor.exe\"\r\n\"0\"\r\n\"Normal\"\r\n"
+                           "\"D:\\Docs\\notes.txt\"\r\n\"5\"\r\n\"Maximized\"\r\n";
+
+// Presses the first button of every message box that opens while it lives and keeps each
+// box's prompt, in order.
+class Messages {
+public:
+    QStringList prompts;
+
+private:
+    testsupport::ModalAnswerer answerer_{[this](QWidget *box) {
+        EXPECT_EQ(box->windowTitle(), u" Message"_s);
+        const auto *text = box->findChild<QPlainTextEdit *>(u"Text1"_s);
+        prompts << (text ? text->toPlainText() : QString());
+        auto *first = box->findChild<QPushButton *>(u"Command1_0"_s);
+        ASSERT_TRUE(first) << "not a message box";
+        QTest::mouseClick(first, Qt::LeftButton);
+    }};
+};
+
+// An editor as start-up leaves it without arguments.
+class LoadBatch : public ::testing::Test {
+protected:
+    LoadBatch() : form(fixture.make()) { form.Form_Load(); }
+
+    QString writeFile(const QString &name, const QByteArray &bytes) {
+        const QString path = fixture.dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QStringList paths() const {
+        QStringList result;
+        for (const QLineEdit *path : form.Text2)
+            result << path->text();
+        return result;
+    }
+
+    testsupport::Form1Fixture fixture;
+    Form1 &form;
+    Messages messages;
+};
+
+QByteArray item(const QByteArray &path, const QByteArray &state = "Normal") {
+    return '"' + path + "\"\r\n\"1\"\r\n\"" + state + "\"\r\n";
+}
+
+} // namespace
+
+TEST_F(LoadBatch, theMorningExampleFillsTheFirstTwoRowsAndTheName) {
+    ASSERT_EQ(Morning.size(), 77);
+    const QString path = writeFile(u"Morning.rvq"_s, Morning);
+    const struct {
+        const char *what;
+        QString path;
+        bool changedBefore;
+    } cases[] = {
+        {"as saved", path, false},
+        {"path ending in NUL", path + QChar(0), false},
+        {"editor already changed", path, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        form.DocChanged = c.changedBefore;
+        messages.prompts.clear();
+        form.LoadBatch(c.path);
+        EXPECT_TRUE(messages.prompts.isEmpty()) << messages.prompts.join(u'\n').toStdString();
+        EXPECT_EQ(form.Text1->text(), u"Morning"_s);
+        EXPECT_EQ(paths(), QStringList({u"C:\\Tools\\editor.exe"_s, u"D:\\Docs\\notes.txt"_s,
+                                        QString(), QString(), QString()}));
+        EXPECT_EQ(form.Text3[0]->text(), u"0"_s);
+        EXPECT_EQ(form.Text3[1]->text(), u"5"_s);
+        EXPECT_EQ(form.Combo1[0]->currentText(), u"Normal"_s);
+        EXPECT_EQ(form.Combo1[1]->currentText(), u"Maximized"_s);
+        EXPECT_EQ(form.DocChanged, c.changedBefore);
+        EXPECT_FALSE(form.Loading);
+    }
+}
+
+TEST_F(LoadBatch, aFailureKeepsTheRowsFilledSoFarAndTheOldName) {
+    QByteArray sixItems;
+    for (int i = 1; i <= 6; ++i)
+        sixItems += item("p" + QByteArray::number(i));
+    const struct {
+        const char *what;
+        QByteArray bytes; // empty: no file at all
+        QStringList paths;
+        QString error;
+    } cases[] = {
+        {"six items",
+         sixItems,
+         {u"p1"_s, u"p2"_s, u"p3"_s, u"p4"_s, u"p5"_s},
+         u"Subscript out of range"_s},
+        {"ends after a path",
+         item("p1") + "\"p2\"\r\n",
+         {u"p1"_s, u"p2"_s, {}, {}, {}},
+         u"Input past end of file: "_s},
+        {"no file", {}, {{}, {}, {}, {}, {}}, u"File not found: "_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        for (QLineEdit *path : form.Text2)
+            path->clear();
+        form.Text1->setText(u"Old"_s);
+        const QString file = fixture.dir.filePath(u"Failing.rvq"_s);
+        QFile::remove(file);
+        if (!c.bytes.isEmpty())
+            writeFile(u"Failing.rvq"_s, c.bytes);
+        messages.prompts.clear();
+        form.LoadBatch(file);
+        ASSERT_EQ(messages.prompts.size(), 1);
+        EXPECT_TRUE(messages.prompts[0].startsWith(c.error)) << messages.prompts[0].toStdString();
+        EXPECT_EQ(paths(), c.paths);
+        EXPECT_EQ(form.Text1->text(), u"Old"_s);
+        EXPECT_FALSE(form.Loading);
+    }
+}
+
+TEST_F(LoadBatch, anUnknownStateLeavesTheRowsStateAsItWas) {
+    form.Combo1[0]->setCurrentIndex(1);
+    form.Combo1[1]->setCurrentIndex(2);
+    form.LoadBatch(writeFile(u"Odd.rvq"_s, item("a", "normal") + item("b", "Hidden")));
+    EXPECT_EQ(form.Text2[1]->text(), u"b"_s);
+    EXPECT_EQ(form.Combo1[0]->currentText(), u"Minimized"_s);
+    EXPECT_EQ(form.Combo1[1]->currentText(), u"Maximized"_s);
+}
+
+TEST_F(LoadBatch, anEmptyFileSetsOnlyTheName) {
+    form.Text2[0]->setText(u"kept"_s);
+    form.LoadBatch(writeFile(u"Nothing.rvq"_s, {}));
+    EXPECT_EQ(form.Text1->text(), u"Nothing"_s);
+    EXPECT_EQ(paths(), QStringList({u"kept"_s, {}, {}, {}, {}}));
+}
+
+TEST_F(LoadBatch, aNameWithADotIsCutBackByTheNameCheck) {
+    form.LoadBatch(writeFile(u"Morning.old.rvq"_s, Morning));
+    ASSERT_FALSE(messages.prompts.isEmpty());
+    EXPECT_EQ(messages.prompts[0], u"Morning.old   Please re-enter without the (.)."_s);
+    EXPECT_EQ(form.Text1->text(), u"Morning"_s);
+    EXPECT_EQ(form.Text2[1]->text(), u"D:\\Docs\\notes.txt"_s);
+    EXPECT_FALSE(form.Loading);
+}

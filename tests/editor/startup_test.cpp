@@ -1,1 +1,311 @@
+#include "editor/twips.h"
+#include "tests/editor/form1_fixture.h"
+#include "tests/support/modal.h"
+#include "tests/support/printers.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
 #include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString TopKey = u"Settings/Top"_s;
+const QString LeftKey = u"Settings/Left"_s;
+
+// What one message box said.
+struct Shown {
+    QString title;
+    QString prompt;
+};
+
+// Presses the first button of every message box that opens while it lives and keeps what each
+// box said, in order.
+class Messages {
+public:
+    QStringList titles() const {
+        QStringList result;
+        for (const Shown &box : shown)
+            result << box.title;
+        return result;
+    }
+
+    std::vector<Shown> shown;
+
+private:
+    testsupport::ModalAnswerer answerer_{[this](QWidget *box) {
+        const auto *text = box->findChild<QPlainTextEdit *>(u"Text1"_s);
+        shown.push_back({box->windowTitle(), text ? text->toPlainText() : QString()});
+        auto *first = box->findChild<QPushButton *>(u"Command1_0"_s);
+        ASSERT_TRUE(first) << "not a message box";
+        QTest::mouseClick(first, Qt::LeftButton);
+    }};
+};
+
+QByteArray item(const QByteArray &path, const QByteArray &state = "Normal") {
+    return '"' + path + "\"\r\n\"0\"\r\n\"" + state + "\"\r\n";
+}
+
+class Startup : public ::testing::Test {
+protected:
+    QString writeFile(const QString &name, const QByteArray &bytes) {
+        const QString path = fixture.dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    // A fresh window through start-up; messages then holds what that start-up said.
+    Form1 &start(const QString &arguments = QString()) {
+        messages.shown.clear();
+        fixture.services.rawArguments = arguments;
+        Form1 &form = fixture.make();
+        form.Form_Load();
+        return form;
+    }
+
+    QString stored(const QString &key) { return fixture.settings.value(key).toString(); }
+
+    testsupport::Form1Fixture fixture;
+    Messages messages;
+};
+
+bool editorIsEmpty(const Form1 &form) {
+    bool empty = form.Text1->text().isEmpty();
+    for (const QLineEdit *path : form.Text2)
+        empty = empty && path->text().isEmpty();
+    return empty;
+}
+
+void expectEveryRowNormal(const Form1 &form) {
+    for (const QComboBox *state : form.Combo1)
+        EXPECT_EQ(state->currentText(), u"Normal"_s);
+}
+
+} // namespace
+
+TEST_F(Startup, withNothingStoredTheShownWindowIsCentredByItsOuterSize) {
+    Form1 &form = start();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QRect screen = form.screen()->geometry();
+    const QRect outer = form.frameGeometry();
+    EXPECT_NEAR(outer.left(), (screen.width() - outer.width()) / 2.0, 0.5);
+    EXPECT_NEAR(outer.top(), (screen.height() - outer.height()) / 2.0, 0.5);
+}
+
+TEST_F(Startup, appliesStoredPositionsAndReportsTheOnesItCannotUse) {
+    const struct {
+        QString top, left;
+        std::optional<int> y, x; // none: stays where the window was created
+        QString error;
+    } cases[] = {
+        {u"300"_s, u"450"_s, 20, 30, {}},
+        {u"-30000"_s, u"99999"_s, -2000, 6667, {}}, // off the screen, applied all the same
+        {u"abc"_s, u"450"_s, {}, 30, u"Type mismatch: \"abc\""_s},
+        {u"300"_s, u""_s, 20, {}, u"Type mismatch: \"\""_s},
+        {u"1e30"_s, u"450"_s, {}, 30, u"Overflow"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString(u"Top "_s + c.top + u" Left "_s + c.left).toStdString());
+        fixture.settings.setValue(TopKey, c.top);
+        fixture.settings.setValue(LeftKey, c.left);
+        Form1 &form = fixture.make();
+        form.winId();
+        const QPoint created = form.pos();
+        messages.shown.clear();
+        form.Form_Load();
+        EXPECT_EQ(form.x(), c.x.value_or(created.x()));
+        EXPECT_EQ(form.y(), c.y.value_or(created.y()));
+        if (c.error.isEmpty()) {
+            EXPECT_TRUE(messages.shown.empty());
+        } else {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_EQ(messages.shown[0].title, u" Message"_s);
+            EXPECT_EQ(messages.shown[0].prompt, c.error);
+        }
+    }
+}
+
+TEST_F(Startup, closingStoresThePositionInTwipsOnlyForANormalWindow) {
+    const struct {
+        Qt::WindowState state;
+        QString top, left;
+    } cases[] = {
+        {Qt::WindowNoState, u"750"_s, u"600"_s},
+        {Qt::WindowMaximized, u"4500"_s, u"3000"_s},
+        {Qt::WindowMinimized, u"4500"_s, u"3000"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(int(c.state));
+        fixture.settings.setValue(TopKey, u"4500"_s);
+        fixture.settings.setValue(LeftKey, u"3000"_s);
+        Form1 &form = start();
+        form.move(40, 50);
+        form.setWindowState(c.state);
+        EXPECT_TRUE(form.close());
+        EXPECT_TRUE(form.isUnloaded());
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(stored(TopKey), c.top);
+        EXPECT_EQ(stored(LeftKey), c.left);
+    }
+}
+
+TEST_F(Startup, theNextStartPutsTheWindowWhereItWasClosed) {
+    start().move(123, 77);
+    fixture.form->close();
+    Form1 &next = start();
+    EXPECT_EQ(next.pos(), QPoint(123, 77));
+}
+
+TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) {
+    const QString desktop = fixture.dir.filePath(u"Desktop"_s);
+    const QString program = fixture.services.programFolder;
+    const QString missing = fixture.dir.filePath(u"missing"_s);
+    const struct {
+        const char *what;
+        QString desktop, programFolder;
+        QByteArray existingOutputFile; // empty: nothing named Output beforehand
+        QString outputFolder;
+        bool outputIsFolder;
+        QString error;
+    } cases[] = {
+        {"desktop", desktop, program, {}, desktop + u'/', false, {}},
+        {"no desktop", {}, program, {}, program + u"/Output/"_s, true, {}},
+        {"a file named Output", {}, program, "keep me", program + u"/Output/"_s, false, {}},
+        {"no program folder",
+         {},
+         missing,
+         {},
+         missing + u"/Output/"_s,
+         false,
+         u"Path not found: "_s + missing + u"/Output"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(program + u"/Output"_s);
+        QDir(program + u"/Output"_s).removeRecursively();
+        if (!c.existingOutputFile.isEmpty())
+            writeFile(u"program/Output"_s, c.existingOutputFile);
+        fixture.services.desktopFolder = c.desktop;
+        fixture.services.programFolder = c.programFolder;
+        Form1 &form = start();
+
+        EXPECT_EQ(form.OutputFolder, c.outputFolder);
+        EXPECT_EQ(QFileInfo(program + u"/Output"_s).isDir(), c.outputIsFolder);
+        if (!c.existingOutputFile.isEmpty()) {
+            QFile kept(program + u"/Output"_s);
+            ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+            EXPECT_EQ(kept.readAll(), c.existingOutputFile);
+        }
+        ASSERT_EQ(messages.shown.size(), c.error.isEmpty() ? 0u : 1u);
+        if (!c.error.isEmpty()) {
+            EXPECT_EQ(messages.shown[0].prompt, c.error);
+        }
+        // Start-up goes on past a folder it could not make.
+        expectEveryRowNormal(form);
+        EXPECT_FALSE(form.DocChanged);
+    }
+}
+
+TEST_F(Startup, readsTheCommandLineAtItsFixedPlaces) {
+    const QString batch =
+        writeFile(u"Morning.rvq"_s, item("/nowhere/editor") + item("/nowhere/notes", "Maximized"));
+    const struct {
+        QString arguments;
+        QString name;       // empty: the editor stays empty
+        QStringList titles; // of the messages shown
+    } cases[] = {
+        {u"/e \""_s + batch + u'"', u"Morning"_s, {}},
+        {u" \t \t/e \""_s + batch + u'"', u"Morning"_s, {}},
+        {u"/E \""_s + batch + u'"', {}, {}},
+        {u"/O \""_s + batch + u'"', {}, {}},
+        {u"/e "_s + batch, {}, {u" Message"_s}},
+        {u"/o "_s + batch, {}, {u" Message"_s}},
+        {u"/o"_s, {}, {u" Message"_s}},
+        {u"/e \""_s, {}, {u" Message"_s}},
+        {u""_s, {}, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.toStdString());
+        Form1 &form = start(c.arguments);
+        EXPECT_EQ(messages.titles(), c.titles);
+        EXPECT_FALSE(form.isUnloaded());
+        EXPECT_TRUE(fixture.shell.opened.isEmpty());
+        if (c.name.isEmpty()) {
+            EXPECT_TRUE(editorIsEmpty(form));
+            continue;
+        }
+        EXPECT_EQ(form.Text1->text(), c.name);
+        EXPECT_EQ(form.Text2[1]->text(), u"/nowhere/notes"_s);
+        EXPECT_EQ(form.Combo1[1]->currentText(), u"Maximized"_s);
+        EXPECT_FALSE(form.DocChanged);
+    }
+}
+
+TEST_F(Startup, aRunReportsEachItemThatFailsThenUnloadsTheNeverShownWindow) {
+    const QString batch = writeFile(u"Two.rvq"_s, item("/nowhere/a") + item("/nowhere/b"));
+    fixture.shell.succeed = false;
+    fixture.services.rawArguments = u"/o \""_s + batch + u'"';
+    Form1 &form = fixture.make();
+    QElapsedTimer clock;
+    clock.start();
+    form.Form_Load();
+
+    const QStringList items{u"/nowhere/a"_s, u"/nowhere/b"_s};
+    EXPECT_EQ(fixture.shell.opened, items);
+    EXPECT_GE(clock.elapsed(), 900) << "the second item waits a second";
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(messages.shown[i].title, u" Message from Runvoy"_s);
+        EXPECT_TRUE(messages.shown[i].prompt.startsWith(items[i] +
+                                                        u" is an invalid file or folder name."_s));
+    }
+    EXPECT_TRUE(form.isUnloaded());
+    EXPECT_FALSE(form.testAttribute(Qt::WA_WState_ExplicitShowHide)) << "shown or hidden";
+    EXPECT_EQ(stored(TopKey), QString::number(form.y() * TwipsPerPixel));
+    EXPECT_EQ(stored(LeftKey), QString::number(form.x() * TwipsPerPixel));
+}
+
+TEST_F(Startup, aRunOfAnEmptyBatchEndsAtOnceWithoutAWord) {
+    const QString batch = writeFile(u"Empty.rvq"_s, {});
+    Form1 &form = start(u"/o \""_s + batch + u'"');
+    EXPECT_TRUE(form.isUnloaded());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(fixture.shell.opened.isEmpty());
+}
+
+TEST_F(Startup, aBatchThatCannotBeRunWholeStartsNothingAndOpensTheEditor) {
+    QByteArray sixItems;
+    for (int i = 1; i <= 6; ++i)
+        sixItems += item("/nowhere/" + QByteArray::number(i));
+    const struct {
+        QString path;
+        QString error;
+    } cases[] = {
+        {fixture.dir.filePath(u"Missing.rvq"_s), u"File not found: "_s},
+        {writeFile(u"Six.rvq"_s, sixItems), u"Subscript out of range"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        Form1 &form = start(u"/o \""_s + c.path + u'"');
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].title, u" Message"_s);
+        EXPECT_TRUE(messages.shown[0].prompt.startsWith(c.error));
+        EXPECT_TRUE(fixture.shell.opened.isEmpty());
+        EXPECT_FALSE(form.isUnloaded());
+        EXPECT_TRUE(editorIsEmpty(form));
+    }
+}

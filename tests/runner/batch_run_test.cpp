@@ -41,7 +41,8 @@ QString writeBatch(const QTemporaryDir &dir, const QByteArray &bytes) {
     return path;
 }
 
-QByteArray item(const QByteArray &path, const QByteArray &delay, const QByteArray &state = "Normal") {
+QByteArray item(const QByteArray &path, const QByteArray &delay,
+                const QByteArray &state = "Normal") {
     return '"' + path + "\"\r\n\"" + delay + "\"\r\n\"" + state + "\"\r\n";
 }
 
@@ -53,8 +54,12 @@ TEST(RunSchedule, everyItemAfterTheFirstWaitsOneSecondMore) {
         std::vector<qint32> delays;
         QStringList waits; // as recorded between the starts
     } cases[] = {
-        {"0, 0, 0", {0, 0, 0}, {u"open a"_s, u"wait 1000"_s, u"open b"_s, u"wait 1000"_s, u"open c"_s}},
-        {"5, 5, 5", {5, 5, 5}, {u"wait 5000"_s, u"open a"_s, u"wait 6000"_s, u"open b"_s, u"wait 6000"_s, u"open c"_s}},
+        {"0, 0, 0",
+         {0, 0, 0},
+         {u"open a"_s, u"wait 1000"_s, u"open b"_s, u"wait 1000"_s, u"open c"_s}},
+        {"5, 5, 5",
+         {5, 5, 5},
+         {u"wait 5000"_s, u"open a"_s, u"wait 6000"_s, u"open b"_s, u"wait 6000"_s, u"open c"_s}},
         {"-3, -1, 2", {-3, -1, 2}, {u"open a"_s, u"open b"_s, u"wait 3000"_s, u"open c"_s}},
     };
     for (const auto &c : cases) {
@@ -82,9 +87,9 @@ TEST(RunSchedule, startsEachItemInItsStateAndReportsTheOnesThatFail) {
     };
     const QString invalid = u" is an invalid file or folder name.  You will need to edit this .rvq "
                             u"file for this item to work."_s;
-    EXPECT_EQ(run(items, recorder), (QStringList{u"open /a 2"_s, u"open /gone.sh 3"_s,
-                                                 u"report /gone.sh"_s + invalid,
-                                                 u"report /b"_s + invalid, u"open /c 1"_s}));
+    EXPECT_EQ(run(items, recorder),
+              (QStringList{u"open /a 2"_s, u"open /gone.sh 3"_s, u"report /gone.sh"_s + invalid,
+                           u"report /b"_s + invalid, u"open /c 1"_s}));
 }
 
 TEST(RunSchedule, aDelayThatOverflowsStopsTheRunAtThatItem) {
@@ -114,8 +119,8 @@ TEST(RunReading, readsTheWholeFileBeforeAnythingStarts) {
 
 TEST(RunReading, refusesFilesThatCannotBeRunWhole) {
     QTemporaryDir dir;
-    const QByteArray five = item("/1", "0") + item("/2", "0") + item("/3", "0") + item("/4", "0") +
-                            item("/5", "0");
+    const QByteArray five =
+        item("/1", "0") + item("/2", "0") + item("/3", "0") + item("/4", "0") + item("/5", "0");
     const struct {
         const char *what;
         QByteArray bytes;
@@ -131,7 +136,8 @@ TEST(RunReading, refusesFilesThatCannotBeRunWhole) {
             readRunItems(writeBatch(dir, c.bytes));
             ADD_FAILURE() << "read without error";
         } catch (const ProgramError &failure) {
-            EXPECT_TRUE(failure.description().startsWith(c.error)) << failure.description().toStdString();
+            EXPECT_TRUE(failure.description().startsWith(c.error))
+                << failure.description().toStdString();
         }
     }
     EXPECT_EQ(readRunItems(writeBatch(dir, five)).size(), 5u);

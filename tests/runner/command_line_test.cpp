@@ -55,12 +55,11 @@ TEST(Placement, centresWithHalvesToEvenThenDropsTheRemainder) {
         double window;
         int position;
     } cases[] = {
-        {9600, 9000, 300},  // 600 twips narrower
-        {9601, 9000, 300},  // 601 narrower
-        {9000, 9601, -300}, // 601 wider: toward zero
-        {9000, 9000, 0},
-        {1000.5, 0, 500},   // 1000.5 rounds to 1000
-        {1001.5, 0, 501},   // 1001.5 rounds to 1002
+        {9600, 9000, 300},                    // 600 twips narrower
+        {9601, 9000, 300},                    // 601 narrower
+        {9000, 9601, -300},                   // 601 wider: toward zero
+        {9000, 9000, 0},    {1000.5, 0, 500}, // 1000.5 rounds to 1000
+        {1001.5, 0, 501},                     // 1001.5 rounds to 1002
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.screen - c.window);
@@ -73,7 +72,8 @@ TEST(Placement, storedCoordinatesMustBeNumbers) {
     EXPECT_EQ(storedCoordinate(u" -45 "_s), -45.0);
     EXPECT_EQ(storedCoordinate(u"99999"_s), 99999.0);
     EXPECT_FLOAT_EQ(float(storedCoordinate(u"12.5"_s)), 12.5f);
-    for (const QString &text : {u""_s, u"top"_s, u"12px"_s, u"nan"_s, u"inf"_s}) {
+    for (const QString &text :
+         {u""_s, u"top"_s, u"12px"_s, u"nan"_s, u"inf"_s, u"1e30"_s, u"-3e9"_s}) {
         SCOPED_TRACE(text.toStdString());
         EXPECT_THROW(storedCoordinate(text), ProgramError);
     }

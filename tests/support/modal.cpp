@@ -57,6 +57,8 @@ private:
 ModalAnswerer::ModalAnswerer(std::function<void(QWidget *)> answer)
     : watcher_(new Watcher(this, std::move(answer))) {}
 
-ModalAnswerer::~ModalAnswerer() { delete watcher_; }
+ModalAnswerer::~ModalAnswerer() {
+    delete watcher_;
+}
 
 } // namespace testsupport

@@ -6,7 +6,9 @@
 #include <ostream>
 
 // Readable failure messages for Qt's texts.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 inline void PrintTo(const QStringList &texts, std::ostream *out) {
     *out << '{';
