@@ -2,6 +2,8 @@
 
 #include "editor/twips.h"
 
+#include <QtGlobal>
+
 // Where the editor's controls sit, in twips relative to their container.
 namespace EditorLayout {
 
@@ -21,19 +23,38 @@ inline constexpr TwipsRect Frame2{7800, 120, 495, 2655};
 inline constexpr TwipsRect Command4Up{120, 135, 255, 255};
 inline constexpr TwipsRect Command4Down{120, 435, 255, 255};
 
+// The largest font, in points, whose texts the fixed-height fields show whole.
+inline constexpr qreal LargestFontPoints = 9;
+
 // The toolbar's buttons fit a 32 by 32 picture.
 inline constexpr int ToolButtonWidthPixels = 39;
 inline constexpr int ToolButtonHeightPixels = 38;
 
-inline constexpr int rowTop(int row) { return 960 + 360 * row; }
+inline constexpr int rowTop(int row) {
+    return 960 + 360 * row;
+}
 
-inline constexpr TwipsRect Text3(int row) { return {240, rowTop(row), 495, 285}; }
-inline constexpr TwipsRect Text2(int row) { return {840, rowTop(row), 3855, 285}; }
-inline constexpr TwipsRect Command2(int row) { return {4800, rowTop(row), 375, 255}; }
-inline constexpr TwipsRect Command3(int row) { return {5280, rowTop(row), 375, 255}; }
-inline constexpr TwipsRect Combo1(int row) { return {5880, rowTop(row), 1215, 315}; }
-inline constexpr TwipsRect Command1(int row) { return {7320, rowTop(row), 375, 255}; }
+inline constexpr TwipsRect Text3(int row) {
+    return {240, rowTop(row), 495, 285};
+}
+inline constexpr TwipsRect Text2(int row) {
+    return {840, rowTop(row), 3855, 285};
+}
+inline constexpr TwipsRect Command2(int row) {
+    return {4800, rowTop(row), 375, 255};
+}
+inline constexpr TwipsRect Command3(int row) {
+    return {5280, rowTop(row), 375, 255};
+}
+inline constexpr TwipsRect Combo1(int row) {
+    return {5880, rowTop(row), 1215, 315};
+}
+inline constexpr TwipsRect Command1(int row) {
+    return {7320, rowTop(row), 375, 255};
+}
 // Frame2 sits 120 twips down in Frame1, so its selectors line up with the rows.
-inline constexpr TwipsRect Option1(int row) { return {120, 840 + 360 * row, 255, 255}; }
+inline constexpr TwipsRect Option1(int row) {
+    return {120, 840 + 360 * row, 255, 255};
+}
 
 } // namespace EditorLayout

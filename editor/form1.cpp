@@ -3,6 +3,7 @@
 #include "editor/editor_layout.h"
 #include "resources/resource_names.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -43,11 +45,37 @@ const QStringList &windowStates() {
     return states;
 }
 
+// The rows are laid out for a small dialog font: a larger desktop font would cut the texts of
+// the fixed-height fields, so the window keeps to that size at most.
+QFont editorFont() {
+    QFont font = QApplication::font();
+    if (font.pointSizeF() > EditorLayout::LargestFontPoints)
+        font.setPointSizeF(EditorLayout::LargestFontPoints);
+    return font;
+}
+
+// A text wider than its control grows the control away from the side it is aligned to, or on
+// both sides when it is centred, so the text keeps its place and is shown whole.
+void widenToContents(QWidget *control, Qt::Alignment alignment) {
+    const int missing = control->sizeHint().width() - control->width();
+    if (missing <= 0)
+        return;
+    QRect place = control->geometry();
+    if (alignment & Qt::AlignRight)
+        place.setLeft(place.left() - missing);
+    else if (alignment & Qt::AlignHCenter)
+        place.adjust(-missing / 2, 0, missing - missing / 2, 0);
+    else
+        place.setRight(place.right() + missing);
+    control->setGeometry(place);
+}
+
 QLabel *makeLabel(QWidget *parent, const QString &caption, const TwipsRect &where,
                   Qt::Alignment alignment) {
     auto *label = new QLabel(caption, parent);
     label->setGeometry(toPixels(where));
-    label->setAlignment(alignment | Qt::AlignTop);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    widenToContents(label, alignment);
     return label;
 }
 
@@ -70,6 +98,7 @@ Form1::Form1(const Form1Services &services) : services_(services) {
                    Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(EditorLayout::ClientWidth),
                  twipsToPixels(EditorLayout::ClientHeight));
+    setFont(editorFont());
 
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
@@ -152,6 +181,7 @@ void Form1::createRows() {
         Combo1[i]->setGeometry(toPixels(EditorLayout::Combo1(i)));
         Combo1[i]->addItems(windowStates());
         Combo1[i]->setCurrentIndex(-1);
+        widenToContents(Combo1[i], Qt::AlignHCenter);
 
         Command1[i] = makePictureButton(Frame1, Pictures::WasteBin, EditorLayout::Command1(i));
 
@@ -198,15 +228,26 @@ void Form1::connectRules() {
             control->installEventFilter(this);
         connect(Text2[i], &QLineEdit::textChanged, this, &Form1::markChanged);
         connect(Text3[i], &QLineEdit::textChanged, this, &Form1::markChanged);
-        connect(Combo1[i], &QComboBox::currentIndexChanged, this, [this] {
-            if (!programSelectsState_)
+        // Only the user picks: activated comes from the user alone, and comparing with the
+        // entry shown when the pick began leaves out picking the entry already shown.
+        connect(Combo1[i], &QComboBox::activated, this, [this, i](int index) {
+            if (index != stateBeforePick_[i])
                 markChanged();
         });
     }
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::FocusIn) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::Wheel || type == QEvent::MouseButtonPress) {
+        // Every pick in a state list begins with one of these on the list itself.
+        for (int i = 0; i < RowCount; ++i) {
+            if (watched == Combo1[i])
+                stateBeforePick_[i] = Combo1[i]->currentIndex();
+        }
+        return false;
+    }
+    if (type == QEvent::FocusIn) {
         if (watched == Text1) {
             clearSelection();
             return false;
@@ -250,9 +291,18 @@ void Form1::markChanged() {
 
 // The program's own choice of a state, which is no edit by itself.
 void Form1::selectState(int row, int index) {
-    programSelectsState_ = true;
     Combo1[row]->setCurrentIndex(index);
-    programSelectsState_ = false;
+}
+
+// The name field takes the focus as the window opens, which clears the selection. A desktop that
+// opens the window without giving it the focus must not leave row 0 selected behind the user's
+// back, where an arrow button would move it.
+void Form1::showEvent(QShowEvent *event) {
+    if (!event->spontaneous() && !opened_) {
+        opened_ = true;
+        clearSelection();
+    }
+    QWidget::showEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent *event) {

@@ -26,11 +26,11 @@ class Shell;
 // What the main window needs from outside; tests hand in temporary folders, a settings file of
 // their own and a recording shell.
 struct Form1Services {
-    QSettings *settings = nullptr;  // the per-user settings store
+    QSettings *settings = nullptr; // the per-user settings store
     platform::Shell *shell = nullptr;
-    QString programFolder;          // the folder holding the program, no trailing separator
-    QString desktopFolder;          // the user's desktop folder, empty when there is none
-    QString rawArguments;           // the command line after the program's own path
+    QString programFolder; // the folder holding the program, no trailing separator
+    QString desktopFolder; // the user's desktop folder, empty when there is none
+    QString rawArguments;  // the command line after the program's own path
 };
 
 // The main window: start-up, the batch runner and the batch editor in one.
@@ -112,6 +112,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -139,6 +140,7 @@ private:
 
     Form1Services services_;
     QButtonGroup *selectors_ = nullptr;
-    bool programSelectsState_ = false;
+    std::array<int, RowCount> stateBeforePick_{};
     bool unloaded_ = false;
+    bool opened_ = false;
 };

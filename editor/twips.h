@@ -12,7 +12,9 @@ struct TwipsRect {
 
 inline constexpr int TwipsPerPixel = 15;
 
-inline int twipsToPixels(double twips) { return qRound(twips / TwipsPerPixel); }
+inline int twipsToPixels(double twips) {
+    return qRound(twips / TwipsPerPixel);
+}
 
 inline QRect toPixels(const TwipsRect &r) {
     return QRect(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),

@@ -1,1 +1,337 @@
+#include "about/about_box.h"
+#include "about/help_window.h"
+#include "tests/editor/form1_fixture.h"
+#include "tests/support/modal.h"
+#include "tests/support/printers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <QWindow>
+
 #include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Question = u"Changes have been made to this file, save it."_s;
+const QString NoName = u"Enter a Name."_s;
+const QString NoItem = u"Enter a least one file, folder or shortcut."_s;
+
+void click(QWidget *control) {
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
+// Answers whatever the editor opens and records it: message boxes with the scripted buttons in
+// turn (1-based; 0 closes the box with its title-bar button; 1 once the script is used up),
+// file dialogs with fileChoice (cancelled when empty), the About box with its Close button.
+class Answers {
+public:
+    QList<int> buttons;
+    QString fileChoice;
+
+    QStringList prompts;
+    QStringList buttonSets;  // each box's captions, joined by "/"
+    QStringList fileDialogs; // title|filters|folder
+    int aboutBoxes = 0;
+
+private:
+    void answer(QWidget *modal) {
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal))
+            return chooseFile(dialog);
+        if (auto *about = qobject_cast<frmAbout *>(modal)) {
+            ++aboutBoxes;
+            return click(about->Command1);
+        }
+        EXPECT_EQ(modal->windowTitle(), u" Message"_s);
+        prompts << modal->findChild<QPlainTextEdit *>(u"Text1"_s)->toPlainText();
+        QStringList captions;
+        for (QPushButton *button : modal->findChildren<QPushButton *>())
+            captions << button->text();
+        buttonSets << captions.join(u'/');
+        const int choice = buttons.value(prompts.size() - 1, 1);
+        if (choice == 0)
+            modal->windowHandle()->close();
+        else
+            click(modal->findChild<QPushButton *>(u"Command1_%1"_s.arg(choice - 1)));
+    }
+    void chooseFile(QFileDialog *dialog) {
+        fileDialogs << dialog->windowTitle() + u'|' + dialog->nameFilters().join(u';') + u'|' +
+                           dialog->directory().path();
+        if (fileChoice.isEmpty())
+            return dialog->reject();
+        dialog->selectFile(fileChoice);
+        click(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Open));
+    }
+
+    testsupport::ModalAnswerer answerer_{[this](QWidget *modal) {
+        answer(modal);
+    }};
+};
+
+Form1 &openEditor(testsupport::Form1Fixture &fixture) {
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    Form1 &form = fixture.make();
+    form.Form_Load();
+    form.show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    return form;
+}
+
+void clickTool(Form1 &form, const QString &key) {
+    click(form.Toolbar1->widgetForAction(form.Toolbar1->findChild<QAction *>(key)));
+}
+
+void typeMorning(Form1 &form) {
+    QTest::keyClicks(form.Text1, u"Morning"_s);
+    QTest::keyClicks(form.Text2[0], uR"(C:\Tools\editor.exe)"_s);
+    QTest::keyClicks(form.Text2[2], uR"(D:\Docs\notes.txt)"_s);
+    form.Text3[2]->selectAll();
+    QTest::keyClicks(form.Text3[2], u"5"_s);
+    QTest::keyClick(form.Combo1[2], Qt::Key_End);
+}
+
+const QByteArray MorningBytes = "\"C:\\Tools\\editor.exe\"\r\n\"0\"\r\n\"Normal\"\r\n"
+                                "\"D:\\Docs\\notes.txt\"\r\n\"5\"\r\n\"Maximized\"\r\n";
+
+QByteArray contentsOf(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+class DocumentCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (onDesktop)
+            fixture.services.desktopFolder = folder(u"Desktop"_s);
+        openEditor(fixture);
+    }
+    Form1 &form() { return *fixture.form; }
+    QString folder(const QString &name) {
+        QDir().mkpath(fixture.dir.filePath(name));
+        return fixture.dir.filePath(name);
+    }
+    QString outputFolder() { return fixture.services.programFolder + u"/Output"_s; }
+
+    bool onDesktop = false;
+    testsupport::Form1Fixture fixture;
+};
+
+TEST_F(DocumentCommands, eachToolButtonRunsTheCommandOfItsKey) {
+    const QString openDialog = u"Select a RVQ file|RVQ Files (*.rvq)|"_s + outputFolder();
+    const struct {
+        QString key;
+        std::function<void(Form1 &, Answers &)> check;
+    } cases[] = {
+        {u"new"_s,
+         [](Form1 &f, Answers &) {
+             EXPECT_EQ(f.Text2[1]->text(), QString());
+         }},
+        {u"open"_s,
+         [&](Form1 &, Answers &a) {
+             EXPECT_EQ(a.fileDialogs, QStringList{openDialog});
+         }},
+        {u"save"_s,
+         [](Form1 &, Answers &a) {
+             EXPECT_EQ(a.prompts, QStringList{NoName});
+         }},
+        {u"about"_s,
+         [](Form1 &, Answers &a) {
+             EXPECT_EQ(a.aboutBoxes, 1);
+         }},
+        {u"help"_s,
+         [](Form1 &f, Answers &) {
+             const auto windows = f.findChildren<HelpWindow *>();
+             EXPECT_TRUE(windows.size() == 1 && windows.first()->isVisible());
+         }},
+        {u"exit"_s,
+         [](Form1 &f, Answers &) {
+             EXPECT_TRUE(f.isUnloaded());
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.key.toStdString());
+        form().Text2[1]->setText(u"/bin"_s);
+        form().DocChanged = false;
+        Answers answers;
+        clickTool(form(), c.key);
+        c.check(form(), answers);
+    }
+}
+
+TEST_F(DocumentCommands, saveRefusesIncompleteOrUnstorableBatchesAndWritesNothing) {
+    const struct {
+        QString name, path, prompt;
+    } cases[] = {
+        {QString(), QString(), NoName},
+        {QString(), u"/bin"_s, NoName},
+        {u"Work"_s, QString(), NoItem},
+        {u"to/Work"_s, u"/bin"_s,
+         u"The name to/Work cannot be used as a file name: it may not contain \"/\"."_s},
+    };
+    QDir().mkpath(outputFolder() + u"/to"_s);
+    form().Text3[0]->setText(u"9"_s); // a delay alone is no item
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        form().Text1->setText(c.name);
+        form().Text2[1]->setText(c.path);
+        Answers answers;
+        clickTool(form(), u"save"_s);
+        EXPECT_EQ(answers.prompts, QStringList{c.prompt});
+        EXPECT_EQ(answers.buttonSets, QStringList{u"OK"_s});
+        EXPECT_TRUE(form().DocChanged);
+    }
+    EXPECT_EQ(QDir(outputFolder()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(QDir(outputFolder() + u"/to"_s).entryList(QDir::Files), QStringList());
+    EXPECT_TRUE(fixture.shell.opened.isEmpty());
+}
+
+TEST_F(DocumentCommands, saveWritesTheBatchByteForByteIntoTheOutputFolderAndShowsIt) {
+    typeMorning(form());
+    Answers answers;
+    clickTool(form(), u"save"_s);
+    EXPECT_EQ(contentsOf(outputFolder() + u"/Morning.rvq"_s), MorningBytes);
+    EXPECT_EQ(MorningBytes.size(), 77);
+    EXPECT_FALSE(form().DocChanged);
+    EXPECT_EQ(fixture.shell.opened, QStringList{outputFolder()});
+    EXPECT_EQ(fixture.shell.shows, QList{platform::ShowCommand::Normal});
+
+    form().Text2[0]->clear(); // the second save replaces the file without a word
+    clickTool(form(), u"save"_s);
+    EXPECT_TRUE(answers.prompts.isEmpty());
+    EXPECT_EQ(contentsOf(outputFolder() + u"/Morning.rvq"_s),
+              "\"D:\\Docs\\notes.txt\"\r\n\"5\"\r\n\"Maximized\"\r\n");
+}
+
+class SavingOnTheDesktop : public DocumentCommands {
+protected:
+    SavingOnTheDesktop() { onDesktop = true; }
+};
+
+TEST_F(SavingOnTheDesktop, writesThereAndOpensNoFolder) {
+    typeMorning(form());
+    Answers answers;
+    clickTool(form(), u"save"_s);
+    EXPECT_EQ(contentsOf(folder(u"Desktop"_s) + u"/Morning.rvq"_s), MorningBytes);
+    EXPECT_TRUE(fixture.shell.opened.isEmpty());
+}
+
+TEST_F(DocumentCommands, batchOpenedFromElsewhereIsSavedIntoTheOutputFolder) {
+    const QString original = folder(u"elsewhere"_s) + u"/Work.rvq"_s;
+    const QByteArray bytes = "\"/bin\"\r\n\"2\"\r\n\"Minimized\"\r\n";
+    writeFile(original, bytes);
+    Answers answers;
+    answers.fileChoice = original;
+    clickTool(form(), u"open"_s);
+    ASSERT_EQ(form().Text1->text(), u"Work"_s);
+    QTest::keyClicks(form().Text3[0], u"0"_s);
+    clickTool(form(), u"save"_s);
+    EXPECT_EQ(contentsOf(outputFolder() + u"/Work.rvq"_s),
+              "\"/bin\"\r\n\"20\"\r\n\"Minimized\"\r\n");
+    EXPECT_EQ(contentsOf(original), bytes);
+}
+
+// "open" empties the editor first: on an editor that held a batch that emptying is a change,
+// and it carries over to the batch that is then loaded.
+TEST(OpenCommand, loadedBatchCountsAsChangedOnlyWhenTheEditorHeldOne) {
+    for (const bool heldBatch : {false, true}) {
+        SCOPED_TRACE(heldBatch);
+        testsupport::Form1Fixture fixture;
+        Form1 &form = openEditor(fixture);
+        if (heldBatch) {
+            form.Text2[3]->setText(u"/usr"_s);
+            form.DocChanged = false;
+        }
+        Answers answers;
+        answers.fileChoice = fixture.dir.filePath(u"Work.rvq"_s);
+        writeFile(answers.fileChoice, "\"/bin\"\r\n\"2\"\r\n\"Minimized\"\r\n");
+        clickTool(form, u"open"_s);
+        EXPECT_EQ(form.Text2[0]->text(), u"/bin"_s);
+        EXPECT_EQ(form.Text2[3]->text(), QString());
+        EXPECT_EQ(form.DocChanged, heldBatch);
+        answers.buttons = {2};
+        form.close();
+        EXPECT_EQ(answers.prompts, heldBatch ? QStringList{Question} : QStringList());
+    }
+}
+
+// The question guards "new", "open" and closing the window alike: the command goes on after a
+// save or after No (also the box's own close button), and stops after Cancel or a Yes that did
+// not save, keeping the batch and its changes.
+TEST(SaveChangesQuestion, commandGoesOnOnlyAfterASaveOrNo) {
+    const struct {
+        const char *answer;
+        int button;
+        QString name;
+        bool writable;
+        QString message; // shown after the question; "*" for a failure's own description
+        bool goesOn;
+    } situations[] = {
+        {"Yes", 1, u"Work"_s, true, QString(), true},
+        {"No", 2, u"Work"_s, true, QString(), true},
+        {"the box's close button", 0, u"Work"_s, true, QString(), true},
+        {"Cancel", 3, u"Work"_s, true, QString(), false},
+        {"Yes without a name", 1, QString(), true, NoName, false},
+        {"Yes when writing fails", 1, u"Work"_s, false, u"*"_s, false},
+    };
+    for (const QString &command : {u"new"_s, u"open"_s, u"exit"_s, u"title-bar close"_s}) {
+        for (const auto &s : situations) {
+            SCOPED_TRACE(testing::Message() << command.toStdString() << ", " << s.answer);
+            testsupport::Form1Fixture fixture;
+            Form1 &form = openEditor(fixture);
+            if (!s.writable)
+                form.OutputFolder = fixture.dir.filePath(u"missing/"_s);
+            QTest::keyClicks(form.Text1, s.name);
+            QTest::keyClicks(form.Text2[0], u"/bin"_s);
+            Answers answers; // the question, the message's OK if any, No when asked again
+            answers.buttons = s.message.isEmpty() ? QList{s.button, 2} : QList{s.button, 1, 2};
+            if (command == u"title-bar close")
+                form.windowHandle()->close();
+            else
+                clickTool(form, command);
+
+            const bool saved = QFile::exists(form.OutputFolder + u"Work.rvq"_s);
+            EXPECT_EQ(saved, s.button == 1 && s.goesOn);
+            EXPECT_EQ(fixture.shell.opened.size(), saved ? 1 : 0);
+            ASSERT_EQ(answers.prompts.size(), s.message.isEmpty() ? 1 : 2);
+            EXPECT_EQ(answers.prompts.first(), Question);
+            EXPECT_EQ(answers.buttonSets.first(), u"Yes/No/Cancel"_s);
+            if (!s.message.isEmpty()) {
+                EXPECT_TRUE(s.message == u"*" || answers.prompts[1] == s.message);
+                EXPECT_EQ(answers.buttonSets[1], u"OK"_s);
+            }
+            if (command == u"exit" || command == u"title-bar close") {
+                EXPECT_EQ(form.isUnloaded(), s.goesOn);
+                EXPECT_EQ(form.isVisible(), !s.goesOn);
+            } else {
+                EXPECT_EQ(answers.fileDialogs.size(), command == u"open" && s.goesOn ? 1 : 0);
+                EXPECT_EQ(form.Text2[0]->text(), s.goesOn ? QString() : u"/bin"_s);
+                EXPECT_EQ(form.Text1->text(), s.goesOn ? QString() : s.name);
+            }
+            EXPECT_TRUE(form.DocChanged || form.isUnloaded());
+            if (!s.goesOn) { // the changes are still guarded: closing asks again
+                form.close();
+                EXPECT_EQ(answers.prompts.size(), s.message.isEmpty() ? 2 : 3);
+                EXPECT_TRUE(form.isUnloaded());
+            }
+        }
+    }
+}
+
+} // namespace

@@ -1,1 +1,221 @@
+#include "tests/editor/form1_fixture.h"
+#include "tests/support/modal.h"
+#include "tests/support/printers.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QUrl>
+
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Form1 &openEditor(testsupport::Form1Fixture &fixture) {
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    Form1 &form = fixture.make();
+    form.Form_Load();
+    form.show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    return form;
+}
+
+void click(QWidget *control) {
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
+// Answers the file dialog that the next action opens: chooses path as the user does (a file by
+// its name in the name field, a folder by opening it), or cancels when path is empty.
+void answerFileDialog(const QString &title, const QString &path) {
+    testsupport::answerNextModal([title, path](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->windowTitle(), title);
+        EXPECT_TRUE(dialog->fileMode() == QFileDialog::Directory ||
+                    dialog->nameFilters() == QStringList{u"All Files (*)"_s})
+            << "the file dialog offers every file, also those without a dot";
+        if (path.isEmpty())
+            return dialog->reject();
+        if (dialog->fileMode() == QFileDialog::Directory)
+            dialog->setDirectory(path);
+        else
+            dialog->selectFile(path);
+        click(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Open));
+    });
+}
+
+class ItemEntry : public ::testing::Test {
+protected:
+    void SetUp() override { openEditor(fixture); }
+    Form1 &form() { return *fixture.form; }
+    QString path(int row) { return form().Text2[row]->text(); }
+    QString folder(const QString &name) {
+        QDir().mkpath(fixture.dir.filePath(name));
+        return fixture.dir.filePath(name);
+    }
+    testsupport::Form1Fixture fixture;
+};
+
+TEST_F(ItemEntry, clearEmptiesTheRowAndMarksTheBatchChanged) {
+    QTest::keyClicks(form().Text2[2], u"/usr/bin/top"_s);
+    form().Text3[2]->setText(u"7"_s);
+    QTest::keyClicks(form().Combo1[2], u"Ma"_s);
+    ASSERT_EQ(form().Combo1[2]->currentText(), u"Maximized"_s);
+    form().DocChanged = false;
+    click(form().Command1[2]);
+    EXPECT_EQ(path(2), QString());
+    EXPECT_EQ(form().Text3[2]->text(), u"0"_s);
+    EXPECT_EQ(form().Combo1[2]->currentIndex(), 0);
+    EXPECT_TRUE(form().DocChanged);
+    EXPECT_EQ(form().CurrentRow, 2);
+}
+
+TEST(ItemEntryMoves, selectedRowMovesWithItsSelectionAndStopsAtTheEdges) {
+    const struct {
+        int selected, arrow, presses;
+        const char *order; // the items in the rows afterwards, by the row they started in
+        int selectedAfter;
+    } cases[] = {
+        {-1, 1, 1, "01234", -1}, {-1, 0, 1, "01234", -1}, {0, 0, 1, "01234", 0},
+        {4, 1, 1, "01234", 4},   {1, 1, 1, "02134", 2},   {1, 1, 4, "02341", 4},
+        {3, 0, 2, "03124", 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "row " << c.selected << " arrow " << c.arrow);
+        testsupport::Form1Fixture fixture;
+        Form1 &form = openEditor(fixture);
+        for (int i = 0; i < Form1::RowCount; ++i) {
+            form.Text2[i]->setText(u"item"_s + QString::number(i));
+            form.Text3[i]->setText(QString::number(i));
+            form.Combo1[i]->setCurrentIndex(i % 3);
+        }
+        form.DocChanged = false;
+        if (c.selected >= 0)
+            click(form.Option1[c.selected]);
+        for (int press = 0; press < c.presses; ++press)
+            click(form.Command4[c.arrow]);
+        for (int i = 0; i < Form1::RowCount; ++i) {
+            const int item = c.order[i] - '0';
+            EXPECT_EQ(form.Text2[i]->text(), u"item"_s + QString::number(item));
+            EXPECT_EQ(form.Text3[i]->text(), QString::number(item));
+            EXPECT_EQ(form.Combo1[i]->currentIndex(), item % 3);
+            EXPECT_EQ(form.Option1[i]->isChecked(), i == c.selectedAfter);
+        }
+        EXPECT_EQ(form.CurrentRow, c.selectedAfter);
+        EXPECT_EQ(form.DocChanged, std::string_view(c.order) != "01234");
+    }
+}
+
+TEST_F(ItemEntry, browseButtonsPutTheExactPathOfTheChoiceInTheRowOrNothingWhenCancelled) {
+    const QString file = folder(u"files"_s) + u"/my tool"_s;
+    QFile(file).open(QIODevice::WriteOnly);
+    const struct {
+        QPushButton *button;
+        QString title, choice, result;
+    } cases[] = {
+        {form().Command2[1], u"Select a file"_s, QString(), u"kept"_s},
+        {form().Command3[1], u"Select a Folder"_s, QString(), u"kept"_s},
+        {form().Command2[1], u"Select a file"_s, file, file},
+        {form().Command3[1], u"Select a Folder"_s, folder(u"Docs"_s) + u'/', folder(u"Docs"_s)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.choice.toStdString());
+        form().Text2[1]->setText(u"kept"_s);
+        form().DocChanged = false;
+        answerFileDialog(c.title, c.choice);
+        click(c.button);
+        EXPECT_EQ(path(1), c.result);
+        EXPECT_EQ(form().DocChanged, !c.choice.isEmpty());
+    }
+}
+
+TEST_F(ItemEntry, dropTakesOnlyTheFirstFileOfAFileListOfferedForCopying) {
+    const QString first = folder(u"one"_s), second = folder(u"two"_s);
+    const auto files = [](const QStringList &paths) {
+        QList<QUrl> urls;
+        for (const QString &path : paths)
+            urls << QUrl::fromLocalFile(path);
+        return urls;
+    };
+    const struct {
+        const char *what;
+        QList<QUrl> urls;
+        QString text;
+        Qt::DropActions allowed;
+        QString result; // empty: refused
+    } cases[] = {
+        {"a file list", files({first}), {}, Qt::CopyAction | Qt::MoveAction, first},
+        {"several files", files({second, first, first + u"/x"_s}), {}, Qt::CopyAction, second},
+        {"a folder with a final separator", files({first + u'/'}), {}, Qt::CopyAction, first},
+        {"plain text", {}, first, Qt::CopyAction, {}},
+        {"web addresses", {QUrl(u"https://example.org/a"_s)}, {}, Qt::CopyAction, {}},
+        {"a move-only source", files({first}), {}, Qt::MoveAction, {}},
+    };
+    click(form().Text2[1]);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        form().Text2[3]->clear();
+        QMimeData data;
+        if (!c.urls.isEmpty())
+            data.setUrls(c.urls);
+        if (!c.text.isEmpty())
+            data.setText(c.text);
+        const QPoint middle = form().Text2[3]->rect().center();
+        QDragEnterEvent enter(middle, c.allowed, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form().Text2[3], &enter);
+        EXPECT_EQ(enter.isAccepted(), !c.result.isEmpty());
+        EXPECT_EQ(enter.dropAction(), enter.isAccepted() ? Qt::CopyAction : Qt::IgnoreAction);
+        QDropEvent drop(middle, c.allowed, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form().Text2[3], &drop);
+        EXPECT_EQ(path(3), c.result);
+        EXPECT_EQ(QApplication::focusWidget(), form().Text2[1]);
+        EXPECT_EQ(form().CurrentRow, 1);
+    }
+}
+
+TEST_F(ItemEntry, fullStopInTheNameIsRefusedOneMessagePerCharacter) {
+    const QString tail = u"   Please re-enter without the (.)."_s;
+    const struct {
+        bool pasted;
+        QString text;
+        QStringList prompts;
+        QString name;
+    } cases[] = {
+        {false, u"Mail."_s, {u"Mail."_s + tail}, u"Mail"_s},
+        {true, u"a.b"_s, {u"a.b"_s + tail, u"a."_s + tail}, u"a"_s},
+        {false, u"Mail"_s, {}, u"Mail"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        form().Text1->clear();
+        QStringList prompts;
+        testsupport::ModalAnswerer answerer([&prompts](QWidget *box) {
+            EXPECT_EQ(box->windowTitle(), u" Message"_s);
+            prompts << box->findChild<QPlainTextEdit *>(u"Text1"_s)->toPlainText();
+            click(box->findChild<QPushButton *>(u"Command1_0"_s));
+        });
+        if (c.pasted) {
+            QGuiApplication::clipboard()->setText(c.text);
+            QTest::keyClick(form().Text1, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(form().Text1, c.text);
+        }
+        EXPECT_EQ(prompts, c.prompts);
+        EXPECT_EQ(form().Text1->text(), c.name);
+    }
+}
+
+} // namespace
