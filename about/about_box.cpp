@@ -1,6 +1,6 @@
 #include "about/about_box.h"
 
-#include "about/twips.h"
+#include "platform/twips.h"
 #include "about/version.h"
 #include "resources/resource_names.h"
 
@@ -22,7 +22,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr QSize InnerArea = pixelsFromTwips(4875, 3165);
+constexpr QSize InnerArea = toPixels(4875, 3165);
 constexpr TwipsRect Picture1Area{0, 0, 4815, 3135};
 constexpr TwipsRect Label4Area{120, 120, 4455, 495};
 constexpr TwipsRect Label3Area{240, 720, 4335, 375};
@@ -43,7 +43,7 @@ QFont sansSerif(int pointSize, bool italic) {
 QLabel *centredLabel(QWidget *panel, const QString &text, const TwipsRect &area,
                      const QFont &font) {
     auto *label = new QLabel(text, panel);
-    label->setGeometry(pixelsFromTwips(area));
+    label->setGeometry(toPixels(area));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setFont(font);
     return label;
@@ -82,7 +82,7 @@ frmAbout::frmAbout(QWidget *owner)
     setFixedSize(InnerArea);
 
     Picture1 = new QWidget(this);
-    Picture1->setGeometry(pixelsFromTwips(Picture1Area));
+    Picture1->setGeometry(toPixels(Picture1Area));
     Picture1->setAutoFillBackground(true);
     QPalette panelPalette = Picture1->palette();
     panelPalette.setColor(QPalette::Window, PanelGrey);
@@ -98,12 +98,12 @@ frmAbout::frmAbout(QWidget *owner)
         Label3Area, sansSerif(12, false));
 
     Image3 = new QLabel(Picture1);
-    Image3->setGeometry(pixelsFromTwips(Image3Area));
+    Image3->setGeometry(toPixels(Image3Area));
     Image3->setPixmap(
         stretchedPicture(Pictures::path(Pictures::Logo), Image3->size(), devicePixelRatioF()));
 
     Command1 = new QPushButton(u"&Close"_s, Picture1);
-    Command1->setGeometry(pixelsFromTwips(Command1Area));
+    Command1->setGeometry(toPixels(Command1Area));
     Command1->setDefault(true);
     Command1->setFocus();
     // Esc already closes a dialog; Enter reaches Command1 as the default button.

@@ -1,7 +1,7 @@
 #include "about/help_window.h"
 
 #include "about/help_document.h"
-#include "about/twips.h"
+#include "platform/twips.h"
 #include "resources/resource_names.h"
 
 #include <QFileInfo>
@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr QSize StartingSize = pixelsFromTwips(9600, 9000);
+constexpr QSize StartingSize = toPixels(9600, 9000);
 
 const QString FallbackTitle = u"Runvoy Help"_s;
 

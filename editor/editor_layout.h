@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/twips.h"
+#include "platform/twips.h"
 
 #include <QtGlobal>
 

@@ -22,10 +22,10 @@ constexpr Qt::WindowFlags BoxFlags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHi
                                      Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
-QGroupBox *makePanel(QWidget *parent, const MbGeometry::Twips &place, const QString &name) {
+QGroupBox *makePanel(QWidget *parent, const TwipsRect &place, const QString &name) {
     auto *panel = new QGroupBox(parent);
     panel->setObjectName(name);
-    panel->setGeometry(MbGeometry::toPixels(place));
+    panel->setGeometry(toPixels(place));
     return panel;
 }
 
@@ -44,7 +44,7 @@ QPixmap notePicture(const QSize &size, qreal ratio) {
 void addNoteIcon(QWidget *panel) {
     auto *icon = new QLabel(panel);
     icon->setObjectName(u"Image1"_s);
-    icon->setGeometry(MbGeometry::toPixels(MbGeometry::NoteIcon));
+    icon->setGeometry(toPixels(MbGeometry::NoteIcon));
     icon->setPixmap(notePicture(icon->size(), panel->devicePixelRatioF()));
 }
 
@@ -52,7 +52,7 @@ void addNoteIcon(QWidget *panel) {
 void addPromptArea(QWidget *panel, const QString &prompt) {
     auto *text = new QPlainTextEdit(panel);
     text->setObjectName(u"Text1"_s);
-    text->setGeometry(MbGeometry::toPixels(MbGeometry::PromptArea));
+    text->setGeometry(toPixels(MbGeometry::PromptArea));
     text->setReadOnly(true);
     text->setFocusPolicy(Qt::ClickFocus);
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -82,7 +82,7 @@ MbDialog::MbDialog(const QString &prompt, const QString &buttons, const QString 
         const MbButton &planned = layout[index];
         auto *button = new QPushButton(planned.caption, lower);
         button->setObjectName(u"Command1_%1"_s.arg(index));
-        button->setGeometry(MbGeometry::toPixels(
+        button->setGeometry(toPixels(
             {planned.left, MbGeometry::ButtonTop, planned.width, MbGeometry::ButtonHeight}));
         connect(button, &QPushButton::clicked, this, [this, index] { done(int(index) + 1); });
         if (index == 0)

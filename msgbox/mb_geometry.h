@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/twips.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -10,23 +12,14 @@
 // where they become pixels.
 namespace MbGeometry {
 
-inline constexpr int TwipsPerPixel = 15;
-
-struct Twips {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
 // The box's inner area; the window frame comes on top of it.
 inline constexpr int InnerWidth = 4560;
 inline constexpr int InnerHeight = 1920;
 
-inline constexpr Twips UpperPanel{120, 0, 4335, 1095};
-inline constexpr Twips NoteIcon{120, 360, 480, 480};    // inside the upper panel
-inline constexpr Twips PromptArea{720, 240, 3495, 735}; // inside the upper panel
-inline constexpr Twips LowerPanel{120, 1080, 4335, 735};
+inline constexpr TwipsRect UpperPanel{120, 0, 4335, 1095};
+inline constexpr TwipsRect NoteIcon{120, 360, 480, 480};    // inside the upper panel
+inline constexpr TwipsRect PromptArea{720, 240, 3495, 735}; // inside the upper panel
+inline constexpr TwipsRect LowerPanel{120, 1080, 4335, 735};
 
 // Every button shares the top and height; left and width depend on how many buttons there are.
 inline constexpr int ButtonTop = 240;
@@ -45,16 +38,8 @@ inline constexpr std::array<ButtonRow, 3> ButtonRows{{
     {1215, {120, 1560, 3000}},
 }};
 
-constexpr int toPixels(int twips) {
-    return twips / TwipsPerPixel;
-}
-
-inline QRect toPixels(const Twips &r) {
-    return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
-}
-
 inline QSize innerSize() {
-    return {toPixels(InnerWidth), toPixels(InnerHeight)};
+    return toPixels(InnerWidth, InnerHeight);
 }
 
 // Top-left corner that centres a window of the given outer size on a screen.

@@ -80,15 +80,6 @@ private:
     }};
 };
 
-Form1 &openEditor(testsupport::Form1Fixture &fixture) {
-    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    Form1 &form = fixture.make();
-    form.Form_Load();
-    form.show();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-    return form;
-}
-
 void clickTool(Form1 &form, const QString &key) {
     click(form.Toolbar1->widgetForAction(form.Toolbar1->findChild<QAction *>(key)));
 }
@@ -120,7 +111,7 @@ protected:
     void SetUp() override {
         if (onDesktop)
             fixture.services.desktopFolder = folder(u"Desktop"_s);
-        openEditor(fixture);
+        fixture.openEditor();
     }
     Form1 &form() { return *fixture.form; }
     QString folder(const QString &name) {
@@ -253,7 +244,7 @@ TEST(OpenCommand, loadedBatchCountsAsChangedOnlyWhenTheEditorHeldOne) {
     for (const bool heldBatch : {false, true}) {
         SCOPED_TRACE(heldBatch);
         testsupport::Form1Fixture fixture;
-        Form1 &form = openEditor(fixture);
+        Form1 &form = fixture.openEditor();
         if (heldBatch) {
             form.Text2[3]->setText(u"/usr"_s);
             form.DocChanged = false;
@@ -294,7 +285,7 @@ TEST(SaveChangesQuestion, commandGoesOnOnlyAfterASaveOrNo) {
         for (const auto &s : situations) {
             SCOPED_TRACE(testing::Message() << command.toStdString() << ", " << s.answer);
             testsupport::Form1Fixture fixture;
-            Form1 &form = openEditor(fixture);
+            Form1 &form = fixture.openEditor();
             if (!s.writable)
                 form.OutputFolder = fixture.dir.filePath(u"missing/"_s);
             QTest::keyClicks(form.Text1, s.name);

@@ -2,13 +2,22 @@
 
 #include "editor/form1.h"
 #include "platform/shell.h"
+#include "tests/support/modal.h"
+#include "tests/support/printers.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace testsupport {
 
@@ -41,11 +50,57 @@ public:
         return *form;
     }
 
+    // The editor as the user meets it: started without arguments, shown and active. File
+    // dialogs are Qt's own, which tests can drive.
+    Form1 &openEditor() {
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        Form1 &editor = make();
+        editor.Form_Load();
+        editor.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&editor));
+        return editor;
+    }
+
     QTemporaryDir dir;
     QSettings settings;
     RecordingShell shell;
     Form1Services services;
     std::unique_ptr<Form1> form;
+};
+
+// Presses the first button of every message box that opens while it lives, and keeps each
+// box's title and prompt in order.
+class MessageRecorder {
+public:
+    struct Shown {
+        QString title;
+        QString prompt;
+    };
+
+    QStringList titles() const {
+        QStringList result;
+        for (const Shown &box : shown)
+            result << box.title;
+        return result;
+    }
+
+    QStringList prompts() const {
+        QStringList result;
+        for (const Shown &box : shown)
+            result << box.prompt;
+        return result;
+    }
+
+    std::vector<Shown> shown;
+
+private:
+    ModalAnswerer answerer_{[this](QWidget *box) {
+        const auto *text = box->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        shown.push_back({box->windowTitle(), text ? text->toPlainText() : QString()});
+        auto *first = box->findChild<QPushButton *>(QStringLiteral("Command1_0"));
+        ASSERT_TRUE(first) << "not a message box";
+        QTest::mouseClick(first, Qt::LeftButton);
+    }};
 };
 
 } // namespace testsupport

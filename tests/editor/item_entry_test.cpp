@@ -24,15 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-Form1 &openEditor(testsupport::Form1Fixture &fixture) {
-    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    Form1 &form = fixture.make();
-    form.Form_Load();
-    form.show();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-    return form;
-}
-
 void click(QWidget *control) {
     QTest::mouseClick(control, Qt::LeftButton);
 }
@@ -59,7 +50,7 @@ void answerFileDialog(const QString &title, const QString &path) {
 
 class ItemEntry : public ::testing::Test {
 protected:
-    void SetUp() override { openEditor(fixture); }
+    void SetUp() override { fixture.openEditor(); }
     Form1 &form() { return *fixture.form; }
     QString path(int row) { return form().Text2[row]->text(); }
     QString folder(const QString &name) {
@@ -96,7 +87,7 @@ TEST(ItemEntryMoves, selectedRowMovesWithItsSelectionAndStopsAtTheEdges) {
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "row " << c.selected << " arrow " << c.arrow);
         testsupport::Form1Fixture fixture;
-        Form1 &form = openEditor(fixture);
+        Form1 &form = fixture.openEditor();
         for (int i = 0; i < Form1::RowCount; ++i) {
             form.Text2[i]->setText(u"item"_s + QString::number(i));
             form.Text3[i]->setText(QString::number(i));

@@ -19,23 +19,6 @@ namespace {
 const QByteArray Morning = "\"C:\\Tools\\editor.exe\"\r\n\"0\"\r\n\"Normal\"\r\n"
                            "\"D:\\Docs\\notes.txt\"\r\n\"5\"\r\n\"Maximized\"\r\n";
 
-// Presses the first button of every message box that opens while it lives and keeps each
-// box's prompt, in order.
-class Messages {
-public:
-    QStringList prompts;
-
-private:
-    testsupport::ModalAnswerer answerer_{[this](QWidget *box) {
-        EXPECT_EQ(box->windowTitle(), u" Message"_s);
-        const auto *text = box->findChild<QPlainTextEdit *>(u"Text1"_s);
-        prompts << (text ? text->toPlainText() : QString());
-        auto *first = box->findChild<QPushButton *>(u"Command1_0"_s);
-        ASSERT_TRUE(first) << "not a message box";
-        QTest::mouseClick(first, Qt::LeftButton);
-    }};
-};
-
 // An editor as start-up leaves it without arguments.
 class LoadBatch : public ::testing::Test {
 protected:
@@ -58,7 +41,7 @@ protected:
 
     testsupport::Form1Fixture fixture;
     Form1 &form;
-    Messages messages;
+    testsupport::MessageRecorder messages;
 };
 
 QByteArray item(const QByteArray &path, const QByteArray &state = "Normal") {
@@ -82,9 +65,9 @@ TEST_F(LoadBatch, theMorningExampleFillsTheFirstTwoRowsAndTheName) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         form.DocChanged = c.changedBefore;
-        messages.prompts.clear();
+        messages.shown.clear();
         form.LoadBatch(c.path);
-        EXPECT_TRUE(messages.prompts.isEmpty()) << messages.prompts.join(u'\n').toStdString();
+        EXPECT_TRUE(messages.prompts().isEmpty()) << messages.prompts().join(u'\n').toStdString();
         EXPECT_EQ(form.Text1->text(), u"Morning"_s);
         EXPECT_EQ(paths(), QStringList({u"C:\\Tools\\editor.exe"_s, u"D:\\Docs\\notes.txt"_s,
                                         QString(), QString(), QString()}));
@@ -126,10 +109,11 @@ TEST_F(LoadBatch, aFailureKeepsTheRowsFilledSoFarAndTheOldName) {
         QFile::remove(file);
         if (!c.bytes.isEmpty())
             writeFile(u"Failing.rvq"_s, c.bytes);
-        messages.prompts.clear();
+        messages.shown.clear();
         form.LoadBatch(file);
-        ASSERT_EQ(messages.prompts.size(), 1);
-        EXPECT_TRUE(messages.prompts[0].startsWith(c.error)) << messages.prompts[0].toStdString();
+        ASSERT_EQ(messages.prompts().size(), 1);
+        EXPECT_TRUE(messages.prompts()[0].startsWith(c.error))
+            << messages.prompts()[0].toStdString();
         EXPECT_EQ(paths(), c.paths);
         EXPECT_EQ(form.Text1->text(), u"Old"_s);
         EXPECT_FALSE(form.Loading);
@@ -154,8 +138,8 @@ TEST_F(LoadBatch, anEmptyFileSetsOnlyTheName) {
 
 TEST_F(LoadBatch, aNameWithADotIsCutBackByTheNameCheck) {
     form.LoadBatch(writeFile(u"Morning.old.rvq"_s, Morning));
-    ASSERT_FALSE(messages.prompts.isEmpty());
-    EXPECT_EQ(messages.prompts[0], u"Morning.old   Please re-enter without the (.)."_s);
+    ASSERT_FALSE(messages.prompts().isEmpty());
+    EXPECT_EQ(messages.prompts()[0], u"Morning.old   Please re-enter without the (.)."_s);
     EXPECT_EQ(form.Text1->text(), u"Morning"_s);
     EXPECT_EQ(form.Text2[1]->text(), u"D:\\Docs\\notes.txt"_s);
     EXPECT_FALSE(form.Loading);

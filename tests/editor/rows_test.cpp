@@ -24,14 +24,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The editor as the user first sees it: started without arguments, shown and active.
-Form1 &openEditor(testsupport::Form1Fixture &fixture) {
-    Form1 &form = fixture.make();
-    form.Form_Load();
-    form.show();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-    return form;
-}
-
 int checkedSelector(const Form1 &form) {
     for (int i = 0; i < Form1::RowCount; ++i)
         if (form.Option1[i]->isChecked())
@@ -45,7 +37,7 @@ void click(QWidget *control) {
 
 class EditorWindow : public ::testing::Test {
 protected:
-    void SetUp() override { openEditor(fixture); }
+    void SetUp() override { fixture.openEditor(); }
     Form1 &form() { return *fixture.form; }
     testsupport::Form1Fixture fixture;
 };
@@ -209,7 +201,7 @@ TEST(EditorChanges, userEditsMarkTheBatchChangedButProgramSelectionsDoNot) {
     };
     for (const auto &c : cases) {
         testsupport::Form1Fixture fixture;
-        Form1 &form = openEditor(fixture);
+        Form1 &form = fixture.openEditor();
         c.act(form, fixture.dir.path());
         EXPECT_EQ(form.DocChanged, c.changed) << c.what;
     }

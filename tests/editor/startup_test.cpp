@@ -1,4 +1,4 @@
-#include "editor/twips.h"
+#include "platform/twips.h"
 #include "tests/editor/form1_fixture.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"
@@ -23,35 +23,6 @@ namespace {
 
 const QString TopKey = u"Settings/Top"_s;
 const QString LeftKey = u"Settings/Left"_s;
-
-// What one message box said.
-struct Shown {
-    QString title;
-    QString prompt;
-};
-
-// Presses the first button of every message box that opens while it lives and keeps what each
-// box said, in order.
-class Messages {
-public:
-    QStringList titles() const {
-        QStringList result;
-        for (const Shown &box : shown)
-            result << box.title;
-        return result;
-    }
-
-    std::vector<Shown> shown;
-
-private:
-    testsupport::ModalAnswerer answerer_{[this](QWidget *box) {
-        const auto *text = box->findChild<QPlainTextEdit *>(u"Text1"_s);
-        shown.push_back({box->windowTitle(), text ? text->toPlainText() : QString()});
-        auto *first = box->findChild<QPushButton *>(u"Command1_0"_s);
-        ASSERT_TRUE(first) << "not a message box";
-        QTest::mouseClick(first, Qt::LeftButton);
-    }};
-};
 
 QByteArray item(const QByteArray &path, const QByteArray &state = "Normal") {
     return '"' + path + "\"\r\n\"0\"\r\n\"" + state + "\"\r\n";
@@ -79,7 +50,7 @@ protected:
     QString stored(const QString &key) { return fixture.settings.value(key).toString(); }
 
     testsupport::Form1Fixture fixture;
-    Messages messages;
+    testsupport::MessageRecorder messages;
 };
 
 bool editorIsEmpty(const Form1 &form) {
