@@ -1,7 +1,7 @@
 #include "about/about_box.h"
 
-#include "platform/twips.h"
 #include "about/version.h"
+#include "platform/twips.h"
 #include "resources/resource_names.h"
 
 #include <QColor>
