@@ -1,7 +1,7 @@
 #include "about/context_ids.h"
 #include "document/program_error.h"
 #include "editor/form1.h"
-#include "editor/twips.h"
+#include "platform/twips.h"
 #include "platform/path_separator.h"
 #include "runner/command_line.h"
 #include "runner/placement.h"
