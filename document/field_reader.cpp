@@ -20,13 +20,19 @@ bool isLineEnd(QChar c) {
 } // namespace
 
 FieldReader FieldReader::open(const QString &path) {
+    // Only a regular file has an end: a device or a pipe could be read for ever.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw ProgramError::fileAccess(path);
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly))
         throw ProgramError::openFailure(path, false);
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         throw ProgramError::fileAccess(path);
     file.close();
+    if (bytes.size() > MaxFileSize)
+        throw ProgramError::invalidFileFormat(path, u"the file is too large"_s);
     return fromBytes(bytes, path);
 }
 

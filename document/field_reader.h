@@ -11,6 +11,9 @@ public:
     // The longest value a field may hold: the editor's fields hold no more.
     static constexpr qsizetype MaxFieldLength = 32767;
 
+    // The largest file read: far beyond any batch, small enough to read whole without harm.
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
     // Reads the whole file at path, decoded from the system's encoding; throws ProgramError
     // when it cannot be read or is not text.
     static FieldReader open(const QString &path);

@@ -115,6 +115,14 @@ TEST(FieldReader, tellsWhyAFileCannotBeRead) {
               u"File not found: "_s + dir.filePath(u"gone.rvq"_s));
     EXPECT_TRUE(errorFor(dir.filePath(u"no/such.rvq"_s)).startsWith(u"Path not found"_s));
     EXPECT_TRUE(errorFor(dir.path()).startsWith(u"Path/File access error"_s));
+    EXPECT_TRUE(errorFor(u"/dev/zero"_s).startsWith(u"Path/File access error"_s));
+
+    const QString huge = dir.filePath(u"huge.rvq"_s);
+    QFile big(huge);
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(FieldReader::MaxFileSize + 1));
+    big.close();
+    EXPECT_TRUE(errorFor(huge).contains(u"too large"_s));
 
     const QString locked = dir.filePath(u"locked.rvq"_s);
     QFile file(locked);

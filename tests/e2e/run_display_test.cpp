@@ -1,0 +1,143 @@
+#include "editor/editor_layout.h"
+#include "platform/twips.h"
+#include "tests/e2e/run_process.h"
+#include "tests/e2e/run_sandbox.h"
+#include "tests/e2e/x_display.h"
+#include "tests/support/printers.h"
+
+#include <QDateTime>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int WindowBoundMs = 30000;
+constexpr qint64 SlackMs = 250;
+
+// Runs on a display of their own, where the program's windows can be seen and answered from
+// outside: an offscreen run shows nothing to anyone but itself.
+class RunOnDisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString missing = XDisplay::missingTools();
+        if (!missing.isEmpty())
+            GTEST_SKIP() << "needs a private X display; not installed: " << missing.toStdString();
+        ASSERT_TRUE(display.isReady());
+        ASSERT_TRUE(sandbox.isReady());
+    }
+
+    QProcessEnvironment environment() const {
+        QProcessEnvironment environment = sandbox.environment();
+        display.useIn(environment);
+        return environment;
+    }
+
+    QString item(const QString &relative) const { return sandbox.at(u"items/"_s + relative); }
+
+    // Every window title that was shown while the run went on, polled until it ended.
+    QStringList windowsShownUntilEnd(QProcess &process) const {
+        QStringList seen;
+        while (!process.waitForFinished(50)) {
+            if (process.state() == QProcess::NotRunning)
+                break;
+            for (const QString &title : display.visibleWindows()) {
+                if (!seen.contains(title))
+                    seen << title;
+            }
+        }
+        return seen;
+    }
+
+    XDisplay display;
+    RunSandbox sandbox;
+};
+
+TEST_F(RunOnDisplayTest, completedRun_neverShowsAWindowAndStoresTheCentredPosition) {
+    ASSERT_TRUE(sandbox.addProgram(item(u"one"_s)));
+    ASSERT_TRUE(sandbox.addProgram(item(u"two"_s)));
+    const QString batch =
+        sandbox.writeBatch(u"Quiet"_s, {{item(u"one"_s), u"0"_s}, {item(u"two"_s), u"1"_s}});
+    QProcess process;
+    startProgram(process, environment(), {u"/o"_s, batch});
+
+    const QStringList shown = windowsShownUntilEnd(process);
+    const RunOutcome outcome = waitForEnd(process);
+
+    EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    EXPECT_EQ(sandbox.waitForStarts(2).size(), 2);
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(u", "_s).toStdString();
+    // With no window manager the outer size is the inner one; the position is whole pixels.
+    const struct {
+        const char *key;
+        int screenPixels;
+        int windowTwips;
+    } coordinates[] = {
+        {"Left", display.screenSize().width(), EditorLayout::ClientWidth},
+        {"Top", display.screenSize().height(), EditorLayout::ClientHeight},
+    };
+    for (const auto &coordinate : coordinates) {
+        SCOPED_TRACE(coordinate.key);
+        const std::optional<QString> stored =
+            sandbox.storedSetting(QString::fromLatin1(coordinate.key));
+        ASSERT_TRUE(stored.has_value());
+        const double centre =
+            (coordinate.screenPixels * TwipsPerPixel - coordinate.windowTwips) / 2.0;
+        EXPECT_NEAR(stored->toInt(), centre, TwipsPerPixel);
+    }
+}
+
+TEST_F(RunOnDisplayTest, itemThatCannotStart_holdsTheRunUntilItsMessageIsAnswered) {
+    const QString gone = item(u"gone"_s);
+    ASSERT_TRUE(sandbox.addProgram(item(u"next"_s)));
+    const QString batch =
+        sandbox.writeBatch(u"Holes"_s, {{gone, u"0"_s}, {item(u"next"_s), u"0"_s}});
+    QProcess process;
+    startProgram(process, environment(), {u"/o"_s, batch});
+
+    ASSERT_TRUE(display.waitForWindow(u"Message from Runvoy"_s, WindowBoundMs));
+    // The next item is due a second after the message closes, not after it opens.
+    QTest::qWait(2000);
+    EXPECT_TRUE(sandbox.starts().isEmpty());
+    EXPECT_EQ(display.visibleWindows(), QStringList{u" Message from Runvoy"_s});
+    const qint64 answeredAt = QDateTime::currentMSecsSinceEpoch();
+    ASSERT_TRUE(display.pressKey(u"Message from Runvoy"_s, u"Return"_s));
+
+    const QList<ItemStart> starts = sandbox.waitForStarts(1);
+    const RunOutcome outcome = waitForEnd(process);
+
+    EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    ASSERT_EQ(starts.size(), 1);
+    EXPECT_EQ(starts[0].path, item(u"next"_s));
+    EXPECT_GE(starts[0].atMs - answeredAt, 1000 - SlackMs);
+}
+
+// A device that never ends is no batch file: reading it whole would take all the memory there
+// is. The run must report it and stay alive, within a memory cap that keeps a failing run from
+// taking the machine with it.
+TEST_F(RunOnDisplayTest, endlessInput_isReportedInsteadOfExhaustingMemory) {
+    if (!ProgramIsSanitized && QStandardPaths::findExecutable(u"prlimit"_s).isEmpty())
+        GTEST_SKIP() << "prlimit is not installed";
+    QProcessEnvironment capped = environment();
+    QStringList prefix;
+    capMemory(capped, prefix);
+    QProcess process;
+    startProgram(process, capped, {u"/o"_s, u"/dev/zero"_s}, prefix);
+
+    const bool reported = QTest::qWaitFor(
+        [&] {
+            return process.state() == QProcess::NotRunning ||
+                   display.visibleWindows().contains(u" Message"_s);
+        },
+        WindowBoundMs);
+
+    EXPECT_TRUE(reported && process.state() == QProcess::Running)
+        << (reported ? waitForEnd(process).describe() : "neither reported nor ended");
+    process.kill();
+    process.waitForFinished();
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+#include "tests/e2e/run_process.h"
+
+#include "tests/e2e/run_sandbox.h"
+
+#include <QFile>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Valgrind makes a run many times slower; anything longer than this is a hang.
+constexpr int RunBoundMs = 120000;
+
+} // namespace
+
+std::string RunOutcome::describe() const {
+    std::string text = finished ? "" : "did not end in time; ";
+    text += status == QProcess::NormalExit ? "exit code " + std::to_string(code) : "crashed";
+    if (!errors.isEmpty())
+        text += "; error output:\n" + errors.right(4000).toStdString();
+    return text;
+}
+
+void startProgram(QProcess &process, const QProcessEnvironment &environment,
+                  const QStringList &arguments, const QStringList &prefix) {
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(environment.value(u"HOME"_s));
+    if (prefix.isEmpty()) {
+        process.start(runvoyProgram(), arguments);
+        return;
+    }
+    process.start(prefix.first(), prefix.mid(1) + QStringList{runvoyProgram()} + arguments);
+}
+
+RunOutcome waitForEnd(QProcess &process) {
+    RunOutcome outcome;
+    outcome.finished =
+        process.state() == QProcess::NotRunning || process.waitForFinished(RunBoundMs);
+    if (!outcome.finished) {
+        process.kill();
+        process.waitForFinished(RunBoundMs);
+    }
+    outcome.status = process.exitStatus();
+    outcome.code = process.exitCode();
+    outcome.errors = process.readAllStandardError();
+    return outcome;
+}
+
+RunOutcome runToEnd(const RunSandbox &sandbox, const QStringList &arguments,
+                    const QStringList &prefix) {
+    QProcess process;
+    startProgram(process, sandbox.environment(), arguments, prefix);
+    return waitForEnd(process);
+}
+
+QList<RunOutcome> runSideBySide(const RunSandbox &sandbox, const QList<QStringList> &runs) {
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (const QStringList &arguments : runs) {
+        processes.push_back(std::make_unique<QProcess>());
+        startProgram(*processes.back(), sandbox.environment(), arguments);
+    }
+    QList<RunOutcome> outcomes;
+    for (const auto &process : processes)
+        outcomes << waitForEnd(*process);
+    return outcomes;
+}
+
+QStringList valgrindPrefix() {
+    return {u"valgrind"_s, u"--error-exitcode=1"_s, u"--leak-check=full"_s,
+            u"--errors-for-leak-kinds=definite"_s, u"--show-leak-kinds=definite"_s,
+            // A started item's intermediate fork ends under valgrind with the parent's heap.
+            u"--child-silent-after-fork=yes"_s,
+            u"--suppressions="_s + QStringLiteral(E2E_VALGRIND_SUPPRESSIONS)};
+}
+
+void capMemory(QProcessEnvironment &environment, QStringList &prefix) {
+    if (!ProgramIsSanitized) {
+        prefix = {u"prlimit"_s, u"--as=4000000000"_s, u"--"_s};
+        return;
+    }
+    const QString options = environment.value(u"ASAN_OPTIONS"_s);
+    environment.insert(u"ASAN_OPTIONS"_s, (options.isEmpty() ? QString() : options + u':') +
+                                              u"hard_rss_limit_mb=4000"_s);
+}
+
+namespace RunAsOrdinaryUser {
+
+bool needed() {
+    return geteuid() == 0;
+}
+
+bool available() {
+    return !QStandardPaths::findExecutable(u"setpriv"_s).isEmpty();
+}
+
+QStringList prefix() {
+    return {u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, u"--"_s};
+}
+
+bool openUp(const RunSandbox &sandbox) {
+    const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                          QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    const QString log = sandbox.at(u"starts.log"_s);
+    return QFile::setPermissions(sandbox.at({}), everyone) && writeFile(log, {}) &&
+           QFile::setPermissions(log, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                          QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther);
+}
+
+} // namespace RunAsOrdinaryUser

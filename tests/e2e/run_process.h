@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+#include <string>
+
+class RunSandbox;
+
+// How a run of the program ended.
+struct RunOutcome {
+    bool finished = false; // it ended within the bound; otherwise it was killed
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    int code = -1;
+    QByteArray errors; // what it wrote to its error output
+
+    bool endedNormally() const { return finished && status == QProcess::NormalExit && code == 0; }
+    std::string describe() const;
+};
+
+// Starts the program with arguments, as the desktop does (the switch and the path as two
+// arguments), behind prefix: a command that runs it, such as valgrind.
+void startProgram(QProcess &process, const QProcessEnvironment &environment,
+                  const QStringList &arguments, const QStringList &prefix = {});
+// Waits for the end of a started run; kills it when it does not end within a generous bound.
+RunOutcome waitForEnd(QProcess &process);
+
+// Runs the program in the sandbox's environment to its end.
+RunOutcome runToEnd(const RunSandbox &sandbox, const QStringList &arguments,
+                    const QStringList &prefix = {});
+// Starts one run per argument list at the same time and waits for all of them.
+QList<RunOutcome> runSideBySide(const RunSandbox &sandbox, const QList<QStringList> &runs);
+
+// Whether the program was built with the sanitizers: such a build cannot run under valgrind.
+inline constexpr bool ProgramIsSanitized = E2E_PROGRAM_SANITIZED != 0;
+
+// Runs the program under valgrind's memory checker: any error or definite leak fails the run.
+QStringList valgrindPrefix();
+
+// Caps the memory a run may take at about 4 GB, so that a run that would take all there is fails
+// alone: a limit on its address space, or, for a sanitized build, whose shadow memory needs a
+// vast address space, the sanitizer's own limit on resident memory.
+void capMemory(QProcessEnvironment &environment, QStringList &prefix);
+
+// File permissions do not stop root: runs that must meet them drop to the user "nobody".
+namespace RunAsOrdinaryUser {
+bool needed();
+bool available();
+QStringList prefix();
+// Lets that user into the sandbox and its log; everything else there stays root's.
+bool openUp(const RunSandbox &sandbox);
+} // namespace RunAsOrdinaryUser

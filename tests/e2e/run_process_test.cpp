@@ -1,0 +1,232 @@
+#include "tests/e2e/run_process.h"
+#include "tests/e2e/run_sandbox.h"
+#include "tests/support/printers.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// How much earlier than its due time a start may be logged: the logger of the item before reads
+// the clock a little after that item was really started.
+constexpr qint64 SlackMs = 250;
+// How much later than due a start may come on a busy machine before it counts as a lost wait.
+constexpr qint64 LateMs = 5000;
+
+class RunProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sandbox.isReady());
+        ASSERT_TRUE(QFileInfo(runvoyProgram()).isExecutable()) << runvoyProgram().toStdString();
+    }
+
+    QString item(const QString &relative) const { return sandbox.at(u"items/"_s + relative); }
+
+    // Checks that both stored coordinates are plain decimal integers.
+    void expectValidStoredPosition() const {
+        const QRegularExpression integer(u"^-?[0-9]+$"_s);
+        for (const QString &key : {u"Top"_s, u"Left"_s}) {
+            SCOPED_TRACE(key.toStdString());
+            const std::optional<QString> stored = sandbox.storedSetting(key);
+            ASSERT_TRUE(stored.has_value());
+            EXPECT_TRUE(integer.match(*stored).hasMatch()) << stored->toStdString();
+        }
+    }
+
+    RunSandbox sandbox;
+};
+
+TEST_F(RunProcessTest, startsEveryKindOfItemInOrderAfterItsWait_thenEndsAndStoresThePosition) {
+    ASSERT_TRUE(sandbox.addProgram(item(u"first"_s)));
+    ASSERT_TRUE(QDir().mkpath(item(u"My Folder"_s)));
+    ASSERT_TRUE(writeFile(item(u"notes 1.txt"_s), "Things to do\n"));
+    ASSERT_TRUE(sandbox.addProgram(item(u"last"_s)));
+    const struct {
+        BatchItem item;
+        QString kind;
+        int arguments;
+        QString folder;
+        qint64 dueAfterPreviousMs; // every item after the first waits one second more
+    } items[] = {
+        {{item(u"first"_s), u"0"_s}, u"program"_s, 0, item({}), 0},
+        {{item(u"My Folder"_s), u"0"_s, u"Minimized"_s},
+         u"folder"_s,
+         1,
+         item(u"My Folder"_s),
+         1000},
+        {{item(u"notes 1.txt"_s), u"1"_s, u"Maximized"_s}, u"text"_s, 1, item({}), 2000},
+        {{item(u"last"_s), u"0"_s}, u"program"_s, 0, item({}), 1000},
+    };
+    QList<BatchItem> batch;
+    for (const auto &expected : items)
+        batch << expected.item;
+
+    const RunOutcome outcome = runToEnd(sandbox, {u"/o"_s, sandbox.writeBatch(u"Tour"_s, batch)});
+
+    EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    const QList<ItemStart> starts = sandbox.waitForStarts(std::size(items));
+    ASSERT_EQ(starts.size(), std::size(items));
+    for (qsizetype i = 0; i < starts.size(); ++i) {
+        SCOPED_TRACE("item " + std::to_string(i + 1));
+        EXPECT_EQ(starts[i].kind, items[i].kind);
+        EXPECT_EQ(starts[i].path, items[i].item.path);
+        EXPECT_EQ(starts[i].arguments, items[i].arguments);
+        EXPECT_EQ(starts[i].folder, canonical(items[i].folder));
+        if (i == 0)
+            continue;
+        const qint64 gap = starts[i].atMs - starts[i - 1].atMs;
+        EXPECT_GE(gap, items[i].dueAfterPreviousMs - SlackMs);
+        EXPECT_LE(gap, items[i].dueAfterPreviousMs + LateMs);
+    }
+    expectValidStoredPosition();
+}
+
+// Were a shell to read the path, the backticks would create this file in its working folder.
+bool somethingWasInterpreted(const QString &root) {
+    QDirIterator found(root, {u"interpreted"_s}, QDir::AllEntries | QDir::Hidden | QDir::System,
+                       QDirIterator::Subdirectories);
+    return found.hasNext();
+}
+
+TEST_F(RunProcessTest, pathsWithShellCharactersStartAsOneLiteralArgument) {
+    const QString folder = item(u"odd $dir 'q' `x`"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const struct {
+        const char *name;
+        QString path;
+        QString kind;
+        int arguments;
+    } cases[] = {
+        {"program", folder + u"/it's $HOME `touch interpreted` run"_s, u"program"_s, 0},
+        {"document", folder + u"/notes $(touch interpreted) `touch interpreted`.txt"_s, u"text"_s,
+         1},
+    };
+    ASSERT_TRUE(sandbox.addProgram(cases[0].path));
+    ASSERT_TRUE(writeFile(cases[1].path, "Odd\n"));
+
+    for (const auto &scenario : cases) {
+        SCOPED_TRACE(scenario.name);
+        QFile::remove(sandbox.at(u"starts.log"_s));
+        const QString batch = sandbox.writeBatch(u"Odd"_s, {{scenario.path, u"0"_s}});
+
+        const RunOutcome outcome = runToEnd(sandbox, {u"/o"_s, batch});
+
+        EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+        const QList<ItemStart> starts = sandbox.waitForStarts(1);
+        ASSERT_EQ(starts.size(), 1);
+        EXPECT_EQ(starts[0].kind, scenario.kind);
+        EXPECT_EQ(starts[0].path, scenario.path);
+        EXPECT_EQ(starts[0].arguments, scenario.arguments);
+        EXPECT_EQ(starts[0].folder, canonical(folder));
+        EXPECT_FALSE(somethingWasInterpreted(sandbox.at({})));
+    }
+}
+
+TEST_F(RunProcessTest, twoRunsSideBySide_bothFinishAndLeaveAValidPosition) {
+    QList<QString> batches;
+    for (const QString &name : {u"Left"_s, u"Right"_s}) {
+        ASSERT_TRUE(sandbox.addProgram(item(name + u"1"_s)));
+        ASSERT_TRUE(sandbox.addProgram(item(name + u"2"_s)));
+        batches << sandbox.writeBatch(
+            name, {{item(name + u"1"_s), u"0"_s}, {item(name + u"2"_s), u"0"_s}});
+    }
+
+    const QList<RunOutcome> outcomes =
+        runSideBySide(sandbox, {{u"/o"_s, batches[0]}, {u"/o"_s, batches[1]}});
+
+    for (const RunOutcome &outcome : outcomes)
+        EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    QStringList started;
+    for (const ItemStart &start : sandbox.waitForStarts(4))
+        started << QFileInfo(start.path).fileName();
+    started.sort();
+    EXPECT_EQ(started, (QStringList{u"Left1"_s, u"Left2"_s, u"Right1"_s, u"Right2"_s}));
+    expectValidStoredPosition();
+}
+
+TEST_F(RunProcessTest, damagedSettingsStore_runStillCompletes) {
+    const QString settings = sandbox.settingsPath();
+    const QString folder = QFileInfo(settings).path();
+    const QByteArray garbage("\0\x01\xfe\xff[[[=\n\xc3(\n[Settings\n=\n", 21);
+    const struct {
+        const char *name;
+        std::function<bool()> damage;
+    } cases[] = {
+        {"garbage bytes",
+         [&] {
+             return QDir().mkpath(folder) && writeFile(settings, garbage);
+         }},
+        {"a folder where the file belongs",
+         [&] {
+             return QDir().mkpath(settings);
+         }},
+        {"a file where its folder belongs",
+         [&] {
+             return writeFile(folder, "in the way\n");
+         }},
+    };
+    ASSERT_TRUE(sandbox.addProgram(item(u"tool"_s)));
+    const QString batch = sandbox.writeBatch(u"Tool"_s, {{item(u"tool"_s), u"0"_s}});
+
+    for (const auto &scenario : cases) {
+        SCOPED_TRACE(scenario.name);
+        QDir(folder).removeRecursively();
+        QFile::remove(folder);
+        QFile::remove(sandbox.at(u"starts.log"_s));
+        ASSERT_TRUE(scenario.damage());
+
+        const RunOutcome outcome = runToEnd(sandbox, {u"/o"_s, batch});
+
+        EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+        EXPECT_EQ(sandbox.waitForStarts(1).size(), 1);
+    }
+}
+
+// A settings file the user may read but not write: root may write anything, so when the tests
+// run as root the program runs as an ordinary user, for whom the sandbox's files are read-only.
+TEST_F(RunProcessTest, readOnlySettingsFile_runStillCompletesAndLeavesItAsItWas) {
+    const bool asRoot = RunAsOrdinaryUser::needed();
+    if (asRoot && !RunAsOrdinaryUser::available())
+        GTEST_SKIP() << "running as root without setpriv to drop to an ordinary user";
+    const QByteArray stored = "[Settings]\nTop=300\nLeft=450\n";
+    const QString settings = sandbox.settingsPath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(settings).path()));
+    ASSERT_TRUE(writeFile(settings, stored));
+    ASSERT_TRUE(sandbox.addProgram(item(u"tool"_s)));
+    const QString batch = sandbox.writeBatch(u"Tool"_s, {{item(u"tool"_s), u"0"_s}});
+    ASSERT_TRUE(
+        QFile::setPermissions(settings, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(RunAsOrdinaryUser::openUp(sandbox));
+
+    const RunOutcome outcome =
+        runToEnd(sandbox, {u"/o"_s, batch}, asRoot ? RunAsOrdinaryUser::prefix() : QStringList());
+
+    EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    EXPECT_EQ(sandbox.waitForStarts(1).size(), 1);
+    EXPECT_EQ(readFile(settings), stored);
+}
+
+TEST_F(RunProcessTest, underValgrind_aRunHasNoMemoryErrorsAndLeaksNothingDefinitely) {
+    if (QStandardPaths::findExecutable(u"valgrind"_s).isEmpty())
+        GTEST_SKIP() << "valgrind is not installed";
+    if (ProgramIsSanitized)
+        GTEST_SKIP() << "the program is built with the sanitizers, which run instead of valgrind";
+    ASSERT_TRUE(sandbox.addProgram(item(u"tool"_s)));
+    const QString batch = sandbox.writeBatch(u"Tool"_s, {{item(u"tool"_s), u"0"_s}});
+
+    const RunOutcome outcome = runToEnd(sandbox, {u"/o"_s, batch}, valgrindPrefix());
+
+    EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    EXPECT_EQ(sandbox.waitForStarts(1).size(), 1);
+}
+
+} // namespace
