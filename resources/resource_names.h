@@ -5,7 +5,9 @@
 // Where the compiled-in pictures are found.
 namespace Pictures {
 
-inline QString path(const char *name) { return QStringLiteral(":/runvoy/") + QLatin1String(name); }
+inline QString path(const char *name) {
+    return QStringLiteral(":/runvoy/") + QLatin1String(name);
+}
 
 inline const char *const Program = "program.svg";
 inline const char *const BatchFile = "batch_file.svg";

@@ -1,8 +1,8 @@
 #include "about/context_ids.h"
 #include "document/program_error.h"
 #include "editor/form1.h"
-#include "platform/twips.h"
 #include "platform/path_separator.h"
+#include "platform/twips.h"
 #include "runner/command_line.h"
 #include "runner/placement.h"
 
