@@ -21,6 +21,11 @@
 
 namespace testsupport {
 
+// One item of a batch file as the program writes it, with a delay of 0.
+inline QByteArray batchItem(const QByteArray &path, const QByteArray &state = "Normal") {
+    return '"' + path + "\"\r\n\"0\"\r\n\"" + state + "\"\r\n";
+}
+
 // A shell that starts nothing and records what it was asked to open.
 class RecordingShell : public platform::Shell {
 public:

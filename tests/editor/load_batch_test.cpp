@@ -44,10 +44,6 @@ protected:
     testsupport::MessageRecorder messages;
 };
 
-QByteArray item(const QByteArray &path, const QByteArray &state = "Normal") {
-    return '"' + path + "\"\r\n\"1\"\r\n\"" + state + "\"\r\n";
-}
-
 } // namespace
 
 TEST_F(LoadBatch, theMorningExampleFillsTheFirstTwoRowsAndTheName) {
@@ -83,7 +79,7 @@ TEST_F(LoadBatch, theMorningExampleFillsTheFirstTwoRowsAndTheName) {
 TEST_F(LoadBatch, aFailureKeepsTheRowsFilledSoFarAndTheOldName) {
     QByteArray sixItems;
     for (int i = 1; i <= 6; ++i)
-        sixItems += item("p" + QByteArray::number(i));
+        sixItems += testsupport::batchItem("p" + QByteArray::number(i));
     const struct {
         const char *what;
         QByteArray bytes; // empty: no file at all
@@ -95,7 +91,7 @@ TEST_F(LoadBatch, aFailureKeepsTheRowsFilledSoFarAndTheOldName) {
          {u"p1"_s, u"p2"_s, u"p3"_s, u"p4"_s, u"p5"_s},
          u"Subscript out of range"_s},
         {"ends after a path",
-         item("p1") + "\"p2\"\r\n",
+         testsupport::batchItem("p1") + "\"p2\"\r\n",
          {u"p1"_s, u"p2"_s, {}, {}, {}},
          u"Input past end of file: "_s},
         {"no file", {}, {{}, {}, {}, {}, {}}, u"File not found: "_s},
@@ -123,7 +119,8 @@ TEST_F(LoadBatch, aFailureKeepsTheRowsFilledSoFarAndTheOldName) {
 TEST_F(LoadBatch, anUnknownStateLeavesTheRowsStateAsItWas) {
     form.Combo1[0]->setCurrentIndex(1);
     form.Combo1[1]->setCurrentIndex(2);
-    form.LoadBatch(writeFile(u"Odd.rvq"_s, item("a", "normal") + item("b", "Hidden")));
+    form.LoadBatch(writeFile(u"Odd.rvq"_s, testsupport::batchItem("a", "normal") +
+                                               testsupport::batchItem("b", "Hidden")));
     EXPECT_EQ(form.Text2[1]->text(), u"b"_s);
     EXPECT_EQ(form.Combo1[0]->currentText(), u"Minimized"_s);
     EXPECT_EQ(form.Combo1[1]->currentText(), u"Maximized"_s);

@@ -24,10 +24,6 @@ namespace {
 const QString TopKey = u"Settings/Top"_s;
 const QString LeftKey = u"Settings/Left"_s;
 
-QByteArray item(const QByteArray &path, const QByteArray &state = "Normal") {
-    return '"' + path + "\"\r\n\"0\"\r\n\"" + state + "\"\r\n";
-}
-
 class Startup : public ::testing::Test {
 protected:
     QString writeFile(const QString &name, const QByteArray &bytes) {
@@ -193,7 +189,8 @@ TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) 
 
 TEST_F(Startup, readsTheCommandLineAtItsFixedPlaces) {
     const QString batch =
-        writeFile(u"Morning.rvq"_s, item("/nowhere/editor") + item("/nowhere/notes", "Maximized"));
+        writeFile(u"Morning.rvq"_s, testsupport::batchItem("/nowhere/editor") +
+                                        testsupport::batchItem("/nowhere/notes", "Maximized"));
     const struct {
         QString arguments;
         QString name;       // empty: the editor stays empty
@@ -227,7 +224,8 @@ TEST_F(Startup, readsTheCommandLineAtItsFixedPlaces) {
 }
 
 TEST_F(Startup, aRunReportsEachItemThatFailsThenUnloadsTheNeverShownWindow) {
-    const QString batch = writeFile(u"Two.rvq"_s, item("/nowhere/a") + item("/nowhere/b"));
+    const QString batch = writeFile(u"Two.rvq"_s, testsupport::batchItem("/nowhere/a") +
+                                                      testsupport::batchItem("/nowhere/b"));
     fixture.shell.succeed = false;
     fixture.services.rawArguments = u"/o \""_s + batch + u'"';
     Form1 &form = fixture.make();
@@ -261,7 +259,7 @@ TEST_F(Startup, aRunOfAnEmptyBatchEndsAtOnceWithoutAWord) {
 TEST_F(Startup, aBatchThatCannotBeRunWholeStartsNothingAndOpensTheEditor) {
     QByteArray sixItems;
     for (int i = 1; i <= 6; ++i)
-        sixItems += item("/nowhere/" + QByteArray::number(i));
+        sixItems += testsupport::batchItem("/nowhere/" + QByteArray::number(i));
     const struct {
         QString path;
         QString error;
