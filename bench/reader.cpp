@@ -22,7 +22,7 @@ QByteArray oddBatch() {
     const QByteArray blanks = "  \t \r\n\n\t\t  \r \r\n";
     const QByteArray gap = blanks.repeated(512 * 1024 / blanks.size());
     QByteArray text;
-    for (int i = 0; i < MaxRunItems; ++i) {
+    for (int i = 0; i < MaxBatchItems; ++i) {
         text += gap + "\"/home/me/" + QByteArray("docs, notes, ").repeated(2500) +
                 QByteArray::number(i) + "\"\r\n";
         text += gap + "  \t 2.5 \t\r\n";
@@ -56,7 +56,7 @@ int main() {
     if (!folder.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return 1;
     file.close();
-    if (readRunItems(path).size() != MaxRunItems)
+    if (readRunItems(path).size() != MaxBatchItems)
         return 1;
 
     qsizetype decoded = 0;

@@ -1,6 +1,7 @@
 #include "document/batch_file.h"
 
-#include "document/program_error.h"
+#include "document/field_reader.h"
+#include "document/path_helpers.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -21,14 +22,45 @@ void checkStorable(const QString &value, const QString &path) {
                            u')');
 }
 
+// Three fields to an item, the end tested only between items.
+template <typename Open> BatchFileReading readBatch(Open open, const QString &path) {
+    BatchFileReading reading;
+    try {
+        FieldReader reader = open();
+        while (!reader.atEnd()) {
+            if (reading.batch.items.size() == MaxBatchItems)
+                throw ProgramError::subscriptOutOfRange();
+            reading.cutShort << reader.readField();
+            reading.cutShort << reader.readField();
+            const QString state = reader.readField();
+            reading.batch.items.push_back(
+                {reading.cutShort[0], reading.cutShort[1], windowStateFromName(state)});
+            reading.cutShort.clear();
+        }
+        reading.batch.name = FileExtract(path);
+    } catch (const ProgramError &failure) {
+        reading.failure = failure;
+    }
+    return reading;
+}
+
 } // namespace
 
-QByteArray batchFileBytes(const std::vector<BatchRow> &rows, const QString &path) {
+BatchFileReading readBatchFile(const QString &path) {
+    return readBatch([&path] { return FieldReader::open(path); }, path);
+}
+
+BatchFileReading readBatchFileBytes(const QByteArray &bytes, const QString &path) {
+    return readBatch([&] { return FieldReader::fromBytes(bytes, path); }, path);
+}
+
+QByteArray batchFileBytes(const Batch &batch, const QString &path) {
     QString text;
-    for (const BatchRow &row : rows) {
+    for (const BatchItem &row : batch.items) {
         if (row.path.isEmpty())
             continue;
-        for (const QString *value : {&row.path, &row.delay, &row.state}) {
+        const QString state = row.state ? windowStateName(*row.state) : QString();
+        for (const QString *value : {&row.path, &row.delay, &state}) {
             checkStorable(*value, path);
             text += u'"' + *value + u"\"\r\n"_s;
         }
@@ -42,8 +74,8 @@ QByteArray batchFileBytes(const std::vector<BatchRow> &rows, const QString &path
     return bytes;
 }
 
-void writeBatchFileAtomically(const QString &path, const std::vector<BatchRow> &rows) {
-    const QByteArray bytes = batchFileBytes(rows, path);
+void writeBatchFileAtomically(const QString &path, const Batch &batch) {
+    const QByteArray bytes = batchFileBytes(batch, path);
     if (QFileInfo(path).isDir())
         throw ProgramError::fileAccess(path);
     QSaveFile file(path);

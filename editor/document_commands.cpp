@@ -1,5 +1,6 @@
 #include "about/about_box.h"
 #include "about/context_ids.h"
+#include "document/output_folder.h"
 #include "document/program_error.h"
 #include "editor/form1.h"
 #include "platform/path_separator.h"
@@ -59,11 +60,8 @@ bool Form1::askToSaveChanges() {
 }
 
 void Form1::emptyEditor() {
-    for (int i = 0; i < RowCount; ++i) {
-        Text2[i]->setText(QString());
-        Text3[i]->setText(u"0"_s);
-        selectState(i, 0);
-    }
+    for (int i = 0; i < RowCount; ++i)
+        clearRow(i);
     Text1->setText(QString());
 }
 
@@ -109,7 +107,7 @@ bool Form1::nameIsStorable() {
 }
 
 void Form1::showOutputFolder() {
-    const QString output = services_.programFolder + platform::PathSeparator + u"Output"_s;
+    const QString output = programOutputFolder(services_.programFolder);
     if (OutputFolder == output + platform::PathSeparator)
         services_.shell->open(output, platform::ShowCommand::Normal);
 }

@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -39,11 +38,6 @@ constexpr std::array<ToolbarEntry, 9> ToolbarEntries{{
     {nullptr, nullptr, nullptr},
     {"exit", "Exit", Pictures::Exit},
 }};
-
-const QStringList &windowStates() {
-    static const QStringList states{u"Normal"_s, u"Minimized"_s, u"Maximized"_s};
-    return states;
-}
 
 // The rows are laid out for a small dialog font: a larger desktop font would cut the texts of
 // the fixed-height fields, so the window keeps to that size at most.
@@ -99,11 +93,6 @@ Form1::Form1(const Form1Services &services) : services_(services) {
     setFixedSize(twipsToPixels(EditorLayout::ClientWidth),
                  twipsToPixels(EditorLayout::ClientHeight));
     setFont(editorFont());
-
-    Timer1 = new QTimer(this);
-    Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
 
     createControls();
     setTabOrder();
@@ -179,7 +168,7 @@ void Form1::createRows() {
 
         Combo1[i] = new QComboBox(Frame1);
         Combo1[i]->setGeometry(toPixels(EditorLayout::Combo1(i)));
-        Combo1[i]->addItems(windowStates());
+        Combo1[i]->addItems(windowStateNames());
         Combo1[i]->setCurrentIndex(-1);
         widenToContents(Combo1[i], Qt::AlignHCenter);
 

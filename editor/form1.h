@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/batch.h"
+#include "editor/editor_start.h"
 #include "msgbox/mb.h"
 
 #include <QIcon>
@@ -15,37 +17,20 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QSettings;
-class QTimer;
 class QToolBar;
 
-namespace platform {
-class Shell;
-}
-
-// What the main window needs from outside; tests hand in temporary folders, a settings file of
-// their own and a recording shell.
-struct Form1Services {
-    QSettings *settings = nullptr; // the per-user settings store
-    platform::Shell *shell = nullptr;
-    QString programFolder; // the folder holding the program, no trailing separator
-    QString desktopFolder; // the user's desktop folder, empty when there is none
-    QString rawArguments;  // the command line after the program's own path
-};
-
-// The main window: start-up, the batch runner and the batch editor in one.
+// The main window: the batch editor.
 class Form1 : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:
-    static constexpr int RowCount = 5;
+    static constexpr int RowCount = MaxBatchItems;
 
     explicit Form1(const Form1Services &services);
     ~Form1() override;
 
-    // Window-level state shared by start-up, the runner and the editor.
-    bool TimerFired = false;
+    // The editor's window-level state.
     qint16 CurrentRow = 0;
     QString OutputFolder;
     bool DocChanged = false;
@@ -54,7 +39,6 @@ public:
     // The controls.
     QToolBar *Toolbar1 = nullptr;
     std::array<QIcon, 6> ImageList1;
-    QTimer *Timer1 = nullptr;
     QGroupBox *Frame1 = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
@@ -75,16 +59,12 @@ public:
 
     Mb mb;
 
-    // Start-up and shut-down.
-    void Form_Load();
+    // Opening and closing: the window goes where start-up found it stored, and the batch that
+    // the command line names is loaded.
+    void Form_Load(const EditorStart &start);
     void Form_Unload();
     void Form_QueryUnload(bool &cancel);
-    QString GetArguments();
     bool isUnloaded() const { return unloaded_; }
-
-    // The runner.
-    void RunBatch(const QString &path);
-    void Timer1_Timer();
 
     // Batch files.
     void LoadBatch(const QString &path);
@@ -129,11 +109,10 @@ private:
     void Text1_Change();
     bool dropOnPath(int row, QEvent *event);
 
-    void placeWindow();
-    void settleOutputFolder();
-    void waitMilliseconds(qint32 milliseconds);
+    void placeWindow(const EditorStart &start);
     void showOutputFolder();
     bool askToSaveChanges();
+    void clearRow(int row);
     void emptyEditor();
     void openBatch();
     bool nameIsStorable();

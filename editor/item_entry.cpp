@@ -15,6 +15,10 @@
 using namespace Qt::StringLiterals;
 
 void Form1::Command1_Click(int row) {
+    clearRow(row);
+}
+
+void Form1::clearRow(int row) {
     Text2[row]->setText(QString());
     Text3[row]->setText(u"0"_s);
     selectState(row, 0);

@@ -1,7 +1,6 @@
 // Any bytes as a batch file, read the way the editor's loader reads one. Reading may fail with a
 // ProgramError, which the loader reports; whatever reads whole must save and read back unchanged.
 #include "document/batch_file.h"
-#include "document/field_reader.h"
 #include "document/program_error.h"
 #include "fuzz/fuzz_support.h"
 
@@ -11,28 +10,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The editor has five rows, so a sixth item is an error.
-constexpr std::size_t RowCount = 5;
-
 const QString BatchPath = u"/fuzz/Batch.rvq"_s;
 
-// Three fields per item, the end tested only between items, as the loader fills its rows.
-std::vector<BatchRow> readRows(const QByteArray &bytes) {
-    FieldReader reader = FieldReader::fromBytes(bytes, BatchPath);
-    std::vector<BatchRow> rows;
-    while (!reader.atEnd()) {
-        if (rows.size() == RowCount)
-            throw ProgramError::subscriptOutOfRange();
-        BatchRow row;
-        row.path = reader.readField();
-        row.delay = reader.readField();
-        row.state = reader.readField();
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-bool sameRows(const std::vector<BatchRow> &a, const std::vector<BatchRow> &b) {
+bool sameItems(const std::vector<BatchItem> &a, const std::vector<BatchItem> &b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -42,12 +22,12 @@ bool sameRows(const std::vector<BatchRow> &a, const std::vector<BatchRow> &b) {
     return true;
 }
 
-// A saved batch keeps the rows that have a path.
-std::vector<BatchRow> rowsWithPath(const std::vector<BatchRow> &rows) {
-    std::vector<BatchRow> kept;
-    for (const BatchRow &row : rows) {
-        if (!row.path.isEmpty())
-            kept.push_back(row);
+// A saved batch keeps the items that have a path.
+std::vector<BatchItem> itemsWithPath(const std::vector<BatchItem> &items) {
+    std::vector<BatchItem> kept;
+    for (const BatchItem &item : items) {
+        if (!item.path.isEmpty())
+            kept.push_back(item);
     }
     return kept;
 }
@@ -60,21 +40,22 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    std::vector<BatchRow> rows;
+    const BatchFileReading read = readBatchFileBytes(fuzz::bytesOf(data, size), BatchPath);
+    fuzz::require(read.batch.items.size() <= std::size_t(MaxBatchItems), "at most five items");
+    fuzz::require(read.cutShort.size() < 3 && (read.cutShort.isEmpty() || read.failure),
+                  "only a failure cuts an item short, after at most two fields");
+    if (read.failure)
+        return 0;
     QByteArray saved;
     try {
-        rows = readRows(fuzz::bytesOf(data, size));
         // Saving may refuse a value the format cannot hold; that is reported, not a fault.
-        saved = batchFileBytes(rows, BatchPath);
+        saved = batchFileBytes(read.batch, BatchPath);
     } catch (const ProgramError &) {
         return 0;
     }
-    std::vector<BatchRow> reread;
-    try {
-        reread = readRows(saved);
-    } catch (const ProgramError &) {
-        fuzz::require(false, "a saved batch reads again");
-    }
-    fuzz::require(sameRows(reread, rowsWithPath(rows)), "a saved batch reads back unchanged");
+    const BatchFileReading reread = readBatchFileBytes(saved, BatchPath);
+    fuzz::require(!reread.failure, "a saved batch reads again");
+    fuzz::require(sameItems(reread.batch.items, itemsWithPath(read.batch.items)),
+                  "a saved batch reads back unchanged");
     return 0;
 }

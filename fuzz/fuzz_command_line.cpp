@@ -1,11 +1,11 @@
 // Any text as the command line: as one argument text, and split at NUL characters into the list
 // of arguments the system hands over; any text as a path to take a batch name from.
+#include "document/command_line.h"
 #include "document/path_helpers.h"
 #include "document/program_error.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/path_separator.h"
 #include "platform/raw_arguments.h"
-#include "runner/command_line.h"
 
 #include <QStringList>
 

@@ -1,10 +1,11 @@
 // Any bytes as a batch file to run: the runner's reading, the delay of every field, and the
 // starting of whatever reads whole, on a desktop and a timer that only record.
+#include "document/batch_file.h"
+#include "document/delay.h"
 #include "document/field_reader.h"
 #include "document/program_error.h"
 #include "fuzz/fuzz_support.h"
 #include "runner/batch_run.h"
-#include "runner/delay.h"
 
 #include <QStringList>
 
@@ -28,7 +29,7 @@ struct RecordingDesktop : platform::Shell, Waiter {
         events << u"open "_s + QString::number(int(show)) + u' ' + path;
         return path.size() % 2 == 0;
     }
-    void waitMilliseconds(qint32 milliseconds) override {
+    void waitMilliseconds(qint32 milliseconds, SteadyClock::time_point) override {
         events << u"wait "_s + QString::number(milliseconds);
     }
 };
@@ -41,8 +42,14 @@ struct ExpectedRun {
     bool overflows = false;
 };
 
-ExpectedRun expectedRun(const std::vector<RunItem> &items) {
+// The state a field names, compared exactly as a user is told; none for any other text.
+std::optional<WindowState> stateNamed(const QString &field) {
     static const QStringList states = {u"Normal"_s, u"Minimized"_s, u"Maximized"_s};
+    const qsizetype index = states.indexOf(field);
+    return index < 0 ? std::nullopt : std::optional(WindowState(index));
+}
+
+ExpectedRun expectedRun(const std::vector<RunItem> &items) {
     ExpectedRun run;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const qint64 seconds = qint64(items[i].delay) + (i > 0 ? 1 : 0);
@@ -52,10 +59,10 @@ ExpectedRun expectedRun(const std::vector<RunItem> &items) {
         }
         if (seconds > 0)
             run.events << u"wait "_s + QString::number(seconds * 1000);
-        const qsizetype state = states.indexOf(items[i].state);
-        if (state >= 0)
-            run.events << u"open "_s + QString::number(state + 1) + u' ' + items[i].path;
-        if (state < 0 || items[i].path.size() % 2 != 0)
+        const std::optional<WindowState> state = items[i].state;
+        if (state)
+            run.events << u"open "_s + QString::number(int(*state) + 1) + u' ' + items[i].path;
+        if (!state || items[i].path.size() % 2 != 0)
             run.events << u"report "_s + invalidItemPrompt(items[i].path);
     }
     return run;
@@ -132,21 +139,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     std::vector<RunItem> items;
     try {
-        FieldReader reader = FieldReader::fromBytes(bytes, BatchPath);
-        items = readRunItems(reader);
+        items = runItemsOf(readBatchFileBytes(bytes, BatchPath));
     } catch (const ProgramError &) {
         // A file that is damaged, holds six items, ends inside an item or has a delay that
         // overflows is refused before anything starts.
-        fuzz::require(damaged || fields.size() % 3 != 0 || fields.size() > 3 * MaxRunItems ||
+        fuzz::require(damaged || fields.size() % 3 != 0 || fields.size() > 3 * MaxBatchItems ||
                           !delaysFit,
                       "the runner refuses only a batch that cannot run whole");
         return 0;
     }
     fuzz::require(!damaged && fields.size() == qsizetype(3 * items.size()) &&
-                      items.size() <= std::size_t(MaxRunItems),
+                      items.size() <= std::size_t(MaxBatchItems),
                   "the runner reads every field, three to an item, at most five items");
     for (std::size_t i = 0; i < items.size(); ++i) {
-        fuzz::require(items[i].path == fields.at(3 * i) && items[i].state == fields.at(3 * i + 2) &&
+        fuzz::require(items[i].path == fields.at(3 * i) &&
+                          items[i].state == stateNamed(fields.at(3 * i + 2)) &&
                           delayOrOverflow(fields.at(3 * i + 1)) == items[i].delay,
                       "an item holds its three fields");
     }

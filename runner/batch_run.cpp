@@ -1,7 +1,8 @@
 #include "runner/batch_run.h"
 
+#include "document/delay.h"
 #include "document/program_error.h"
-#include "runner/delay.h"
+#include "runner/deadline_waiter.h"
 
 #include <QCoreApplication>
 
@@ -10,32 +11,33 @@
 using namespace Qt::StringLiterals;
 
 std::vector<RunItem> readRunItems(const QString &batchPath) {
-    FieldReader reader = FieldReader::open(batchPath);
-    return readRunItems(reader);
+    return runItemsOf(readBatchFile(batchPath));
 }
 
-std::vector<RunItem> readRunItems(FieldReader &reader) {
+std::vector<RunItem> runItemsOf(const BatchFileReading &reading) {
+    if (reading.failure)
+        throw *reading.failure;
     std::vector<RunItem> items;
-    while (!reader.atEnd()) {
-        if (items.size() == MaxRunItems)
-            throw ProgramError::subscriptOutOfRange();
+    for (const BatchItem &read : reading.batch.items) {
         RunItem item;
-        item.path = reader.readField();
-        item.delay = delayFromText(reader.readField());
-        item.state = reader.readField();
+        item.path = read.path;
+        item.delay = delayFromText(read.delay);
+        item.state = read.state;
         items.push_back(item);
     }
     return items;
 }
 
-std::optional<platform::ShowCommand> showCommandFor(const QString &state) {
-    if (state == u"Normal")
+platform::ShowCommand showCommandFor(WindowState state) {
+    switch (state) {
+    case WindowState::Normal:
         return platform::ShowCommand::Normal;
-    if (state == u"Minimized")
+    case WindowState::Minimized:
         return platform::ShowCommand::Minimized;
-    if (state == u"Maximized")
+    case WindowState::Maximized:
         return platform::ShowCommand::Maximized;
-    return std::nullopt;
+    }
+    return platform::ShowCommand::Normal;
 }
 
 QString invalidItemPrompt(const QString &path) {
@@ -46,6 +48,7 @@ QString invalidItemPrompt(const QString &path) {
 void startItems(const std::vector<RunItem> &items, platform::Shell &shell, Waiter &waiter,
                 const std::function<void(const QString &prompt)> &report) {
     constexpr qint64 Largest = std::numeric_limits<qint32>::max();
+    SteadyClock::time_point countedFrom = SteadyClock::now();
     for (std::size_t i = 0; i < items.size(); ++i) {
         const RunItem &item = items[i];
         qint64 delay = item.delay;
@@ -54,13 +57,23 @@ void startItems(const std::vector<RunItem> &items, platform::Shell &shell, Waite
         if (delay > 0) {
             if (delay * 1000 > Largest)
                 throw ProgramError::overflow();
-            waiter.waitMilliseconds(qint32(delay * 1000));
+            waiter.waitMilliseconds(qint32(delay * 1000), countedFrom);
         }
+        // The time the desktop takes to start an item is no part of the next item's delay.
+        countedFrom = SteadyClock::now();
         // An item without a known state is never started, and is reported like one that failed.
-        const std::optional<platform::ShowCommand> show = showCommandFor(item.state);
-        const bool started = show && shell.open(item.path, *show);
+        const bool started = item.state && shell.open(item.path, showCommandFor(*item.state));
         QCoreApplication::processEvents();
-        if (!started)
+        if (!started) {
             report(invalidItemPrompt(item.path));
+            countedFrom = SteadyClock::now();
+        }
     }
+}
+
+void runBatch(const QString &batchPath, platform::Shell &shell,
+              const std::function<void(const QString &prompt)> &report) {
+    const std::vector<RunItem> items = readRunItems(batchPath);
+    DeadlineWaiter waiter;
+    startItems(items, shell, waiter, report);
 }

@@ -14,14 +14,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-std::vector<BatchRow> morningRows() {
-    return {
-        {u"C:\\Tools\\editor.exe"_s, u"0"_s, u"Normal"_s},
-        {u""_s, u"9"_s, u"Maximized"_s},
-        {u"D:\\Docs\\notes.txt"_s, u"5"_s, u"Maximized"_s},
-        {u""_s, u"0"_s, u"Normal"_s},
-        {u""_s, u"0"_s, u"Normal"_s},
-    };
+Batch morningRows() {
+    return {u"Morning"_s,
+            {
+                {u"C:\\Tools\\editor.exe"_s, u"0"_s, WindowState::Normal},
+                {u""_s, u"9"_s, WindowState::Maximized},
+                {u"D:\\Docs\\notes.txt"_s, u"5"_s, WindowState::Maximized},
+                {u""_s, u"0"_s, WindowState::Normal},
+                {u""_s, u"0"_s, WindowState::Normal},
+            }};
 }
 
 QByteArray contents(const QString &path) {
@@ -30,9 +31,9 @@ QByteArray contents(const QString &path) {
     return file.readAll();
 }
 
-QString saveError(const QString &path, const std::vector<BatchRow> &rows) {
+QString saveError(const QString &path, const Batch &batch) {
     try {
-        writeBatchFileAtomically(path, rows);
+        writeBatchFileAtomically(path, batch);
     } catch (const ProgramError &failure) {
         return failure.description();
     }
@@ -54,20 +55,58 @@ TEST(BatchFile, writesTheMorningExampleByteForByte) {
 TEST(BatchFile, readsBackExactlyWhatWasWritten) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Trip.rvq"_s);
-    const std::vector<BatchRow> rows = {
-        {u"/home/me/a, b $x `y` 'q'.sh"_s, u""_s, u"Minimized"_s},
-        {u"/home/m\u00fc/\u65e5\u672c.txt"_s, u"2.5"_s, u"normal"_s},
-        {u"/x"_s, u"soon"_s, u"Maximized"_s},
-    };
-    writeBatchFileAtomically(path, rows);
-    FieldReader reader = FieldReader::open(path);
-    for (const BatchRow &row : rows) {
-        ASSERT_FALSE(reader.atEnd());
-        EXPECT_EQ(reader.readField(), row.path);
-        EXPECT_EQ(reader.readField(), row.delay);
-        EXPECT_EQ(reader.readField(), row.state);
+    const Batch batch = {u"Trip"_s,
+                         {
+                             {u"/home/me/a, b $x `y` 'q'.sh"_s, u""_s, WindowState::Minimized},
+                             {u"/home/m\u00fc/\u65e5\u672c.txt"_s, u"2.5"_s, std::nullopt},
+                             {u"/x"_s, u"soon"_s, WindowState::Maximized},
+                         }};
+    writeBatchFileAtomically(path, batch);
+    const BatchFileReading reading = readBatchFile(path);
+    EXPECT_FALSE(reading.failure);
+    EXPECT_EQ(reading.batch.name, batch.name);
+    ASSERT_EQ(reading.batch.items.size(), batch.items.size());
+    for (std::size_t i = 0; i < batch.items.size(); ++i) {
+        EXPECT_EQ(reading.batch.items[i].path, batch.items[i].path);
+        EXPECT_EQ(reading.batch.items[i].delay, batch.items[i].delay);
+        EXPECT_EQ(reading.batch.items[i].state, batch.items[i].state);
     }
-    EXPECT_TRUE(reader.atEnd());
+}
+
+// A failure keeps what was read before it, the fields of the item it cut short included; the
+// name comes only with the whole file.
+TEST(BatchFile, readingThatFailsKeepsWhatItReadBeforeTheFailure) {
+    const QByteArray item = "\"/a\"\r\n\"1\"\r\n\"Normal\"\r\n";
+    const struct {
+        const char *what;
+        QByteArray bytes;
+        std::size_t items;
+        QStringList cutShort;
+        QString failure; // how its description begins; empty for none
+    } cases[] = {
+        {"whole", item + item, 2, {}, {}},
+        {"empty", "", 0, {}, {}},
+        {"cut after a path", item + "\"/b\"\r\n", 1, {u"/b"_s}, u"Input past end of file"_s},
+        {"damaged state",
+         item + "\"/b\"\r\n\"2\"\r\n\"Nor",
+         1,
+         {u"/b"_s, u"2"_s},
+         u"Invalid file format"_s},
+        {"six items", item.repeated(6), 5, {}, u"Subscript out of range"_s},
+        {"not text", "\"/\xff\"", 0, {}, u"Invalid file format"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const BatchFileReading reading = readBatchFileBytes(c.bytes, u"/x/Morning.rvq"_s);
+        EXPECT_EQ(reading.batch.items.size(), c.items);
+        EXPECT_EQ(reading.cutShort, c.cutShort);
+        EXPECT_EQ(reading.batch.name, c.failure.isEmpty() ? u"Morning"_s : QString());
+        ASSERT_EQ(reading.failure.has_value(), !c.failure.isEmpty());
+        if (reading.failure) {
+            EXPECT_TRUE(reading.failure->description().startsWith(c.failure))
+                << reading.failure->description().toStdString();
+        }
+    }
 }
 
 TEST(BatchFile, refusesValuesItCannotHoldAndKeepsTheOldFile) {
@@ -78,15 +117,15 @@ TEST(BatchFile, refusesValuesItCannotHoldAndKeepsTheOldFile) {
 
     const struct {
         const char *what;
-        BatchRow row;
+        BatchItem row;
     } cases[] = {
-        {"double quote", {u"/tmp/say \"hi\""_s, u"0"_s, u"Normal"_s}},
-        {"line break", {u"/tmp/a\nb"_s, u"0"_s, u"Normal"_s}},
-        {"unencodable character", {u"/tmp/"_s + QChar(0xD800), u"0"_s, u"Normal"_s}},
+        {"double quote", {u"/tmp/say \"hi\""_s, u"0"_s, WindowState::Normal}},
+        {"line break", {u"/tmp/a\nb"_s, u"0"_s, WindowState::Normal}},
+        {"unencodable character", {u"/tmp/"_s + QChar(0xD800), u"0"_s, WindowState::Normal}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_FALSE(saveError(path, {c.row}).isEmpty());
+        EXPECT_FALSE(saveError(path, {u"Keep"_s, {c.row}}).isEmpty());
         EXPECT_EQ(contents(path), before);
     }
 }

@@ -1,11 +1,11 @@
-#include "editor/editor_layout.h"
-#include "platform/twips.h"
 #include "tests/e2e/run_process.h"
 #include "tests/e2e/run_sandbox.h"
+#include "tests/e2e/run_test.h"
 #include "tests/e2e/x_display.h"
 #include "tests/support/printers.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -16,18 +16,17 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int WindowBoundMs = 30000;
-constexpr qint64 SlackMs = 250;
 
 // Runs on a display of their own, where the program's windows can be seen and answered from
 // outside: an offscreen run shows nothing to anyone but itself.
-class RunOnDisplayTest : public ::testing::Test {
+class RunOnDisplayTest : public RunTest {
 protected:
     void SetUp() override {
         const QString missing = XDisplay::missingTools();
         if (!missing.isEmpty())
             GTEST_SKIP() << "needs a private X display; not installed: " << missing.toStdString();
         ASSERT_TRUE(display.isReady());
-        ASSERT_TRUE(sandbox.isReady());
+        RunTest::SetUp();
     }
 
     QProcessEnvironment environment() const {
@@ -35,8 +34,6 @@ protected:
         display.useIn(environment);
         return environment;
     }
-
-    QString item(const QString &relative) const { return sandbox.at(u"items/"_s + relative); }
 
     // Every window title that was shown while the run went on, polled until it ended.
     QStringList windowsShownUntilEnd(QProcess &process) const {
@@ -53,10 +50,9 @@ protected:
     }
 
     XDisplay display;
-    RunSandbox sandbox;
 };
 
-TEST_F(RunOnDisplayTest, completedRun_neverShowsAWindowAndStoresTheCentredPosition) {
+TEST_F(RunOnDisplayTest, completedRun_neverShowsAWindowAndStoresNoPosition) {
     ASSERT_TRUE(sandbox.addProgram(item(u"one"_s)));
     ASSERT_TRUE(sandbox.addProgram(item(u"two"_s)));
     const QString batch =
@@ -70,24 +66,8 @@ TEST_F(RunOnDisplayTest, completedRun_neverShowsAWindowAndStoresTheCentredPositi
     EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
     EXPECT_EQ(sandbox.waitForStarts(2).size(), 2);
     EXPECT_TRUE(shown.isEmpty()) << shown.join(u", "_s).toStdString();
-    // With no window manager the outer size is the inner one; the position is whole pixels.
-    const struct {
-        const char *key;
-        int screenPixels;
-        int windowTwips;
-    } coordinates[] = {
-        {"Left", display.screenSize().width(), EditorLayout::ClientWidth},
-        {"Top", display.screenSize().height(), EditorLayout::ClientHeight},
-    };
-    for (const auto &coordinate : coordinates) {
-        SCOPED_TRACE(coordinate.key);
-        const std::optional<QString> stored =
-            sandbox.storedSetting(QString::fromLatin1(coordinate.key));
-        ASSERT_TRUE(stored.has_value());
-        const double centre =
-            (coordinate.screenPixels * TwipsPerPixel - coordinate.windowTwips) / 2.0;
-        EXPECT_NEAR(stored->toInt(), centre, TwipsPerPixel);
-    }
+    // The position is the editor window's, and a run has none.
+    EXPECT_FALSE(QFileInfo::exists(sandbox.settingsPath()));
 }
 
 TEST_F(RunOnDisplayTest, itemThatCannotStart_holdsTheRunUntilItsMessageIsAnswered) {

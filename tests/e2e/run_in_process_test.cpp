@@ -1,4 +1,5 @@
 #include "tests/e2e/run_sandbox.h"
+#include "tests/e2e/run_test.h"
 #include "tests/editor/form1_fixture.h"
 #include "tests/support/printers.h"
 
@@ -14,8 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qint64 SlackMs = 250;
-
 // The run with the desktop's own shell inside this process, where the message box can be
 // answered like any other: the next item waits for the answer, then for its delay.
 TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAfterTheAnswer) {
@@ -30,7 +29,7 @@ TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAft
     const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell();
     testsupport::Form1Fixture fixture;
     fixture.services.shell = shell.get();
-    Form1 &form = fixture.make();
+    fixture.services.rawArguments = u"/o \""_s + batch + u'"';
 
     struct Shown {
         QString title;
@@ -38,15 +37,17 @@ TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAft
         qint64 answeredAtMs;
     };
     QList<Shown> shown;
+    int status = -1;
     {
         const testsupport::ModalAnswerer answerer([&](QWidget *box) {
-            shown.append({form.mb.mbTitle, form.mb.mbPrompt, QDateTime::currentMSecsSinceEpoch()});
+            const testsupport::InProcessWidgets::Message &asked = fixture.widgets.messages.back();
+            shown.append({asked.title, asked.prompt, QDateTime::currentMSecsSinceEpoch()});
             if (auto *ok = box->findChild<QPushButton *>(u"Command1_0"_s))
                 QTest::mouseClick(ok, Qt::LeftButton);
             else
                 box->close();
         });
-        form.RunBatch(batch);
+        status = fixture.start();
     }
     const QList<ItemStart> starts = sandbox.waitForStarts(1);
     qunsetenv("RUNVOY_E2E_LOG");
@@ -58,7 +59,8 @@ TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAft
     ASSERT_EQ(starts.size(), 1);
     EXPECT_EQ(starts[0].path, next);
     EXPECT_GE(starts[0].atMs - shown[0].answeredAtMs, 1000 - SlackMs);
-    EXPECT_TRUE(form.isUnloaded());
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(fixture.widgets.editorsOpened, 0);
 }
 
 } // namespace

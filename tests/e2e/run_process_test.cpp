@@ -1,11 +1,11 @@
 #include "tests/e2e/run_process.h"
 #include "tests/e2e/run_sandbox.h"
+#include "tests/e2e/run_test.h"
 #include "tests/support/printers.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -16,42 +16,30 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// How much earlier than its due time a start may be logged: the logger of the item before reads
-// the clock a little after that item was really started.
-constexpr qint64 SlackMs = 250;
 // How much later than due a start may come on a busy machine before it counts as a lost wait.
 constexpr qint64 LateMs = 5000;
 
-class RunProcessTest : public ::testing::Test {
+class RunProcessTest : public RunTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(sandbox.isReady());
-        ASSERT_TRUE(QFileInfo(runvoyProgram()).isExecutable()) << runvoyProgram().toStdString();
+    // A run has no window, so the position stored by the editor stays as it was.
+    static constexpr char StoredPosition[] = "[Settings]\nTop=300\nLeft=450\n";
+    void storePosition() const {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(sandbox.settingsPath()).path()));
+        ASSERT_TRUE(writeFile(sandbox.settingsPath(), StoredPosition));
     }
-
-    QString item(const QString &relative) const { return sandbox.at(u"items/"_s + relative); }
-
-    // Checks that both stored coordinates are plain decimal integers.
-    void expectValidStoredPosition() const {
-        const QRegularExpression integer(u"^-?[0-9]+$"_s);
-        for (const QString &key : {u"Top"_s, u"Left"_s}) {
-            SCOPED_TRACE(key.toStdString());
-            const std::optional<QString> stored = sandbox.storedSetting(key);
-            ASSERT_TRUE(stored.has_value());
-            EXPECT_TRUE(integer.match(*stored).hasMatch()) << stored->toStdString();
-        }
+    void expectStoredPositionKept() const {
+        EXPECT_EQ(readFile(sandbox.settingsPath()), QByteArray(StoredPosition));
     }
-
-    RunSandbox sandbox;
 };
 
-TEST_F(RunProcessTest, startsEveryKindOfItemInOrderAfterItsWait_thenEndsAndStoresThePosition) {
+TEST_F(RunProcessTest, startsEveryKindOfItemInOrderAfterItsWait_thenEndsAndKeepsThePosition) {
+    storePosition();
     ASSERT_TRUE(sandbox.addProgram(item(u"first"_s)));
     ASSERT_TRUE(QDir().mkpath(item(u"My Folder"_s)));
     ASSERT_TRUE(writeFile(item(u"notes 1.txt"_s), "Things to do\n"));
     ASSERT_TRUE(sandbox.addProgram(item(u"last"_s)));
     const struct {
-        BatchItem item;
+        ItemLines item;
         QString kind;
         int arguments;
         QString folder;
@@ -66,7 +54,7 @@ TEST_F(RunProcessTest, startsEveryKindOfItemInOrderAfterItsWait_thenEndsAndStore
         {{item(u"notes 1.txt"_s), u"1"_s, u"Maximized"_s}, u"text"_s, 1, item({}), 2000},
         {{item(u"last"_s), u"0"_s}, u"program"_s, 0, item({}), 1000},
     };
-    QList<BatchItem> batch;
+    QList<ItemLines> batch;
     for (const auto &expected : items)
         batch << expected.item;
 
@@ -87,7 +75,40 @@ TEST_F(RunProcessTest, startsEveryKindOfItemInOrderAfterItsWait_thenEndsAndStore
         EXPECT_GE(gap, items[i].dueAfterPreviousMs - SlackMs);
         EXPECT_LE(gap, items[i].dueAfterPreviousMs + LateMs);
     }
-    expectValidStoredPosition();
+    expectStoredPositionKept();
+}
+
+// Which of Qt's graphical libraries a running process has loaded.
+QStringList graphicalLibraries(qint64 pid) {
+    QStringList found;
+    const QByteArray maps = readFile(u"/proc/%1/maps"_s.arg(pid));
+    for (const char *library : {"libQt6Gui", "libQt6Widgets"}) {
+        if (maps.contains(library))
+            found << QString::fromLatin1(library);
+    }
+    return found;
+}
+
+// A run that has nothing to say shows no window, so it needs no display and never loads the
+// graphical libraries: with none of the variables that name a display, it starts its items.
+TEST_F(RunProcessTest, runWithoutADisplay_startsItsItemsWithoutLoadingWidgets) {
+    ASSERT_TRUE(sandbox.addProgram(item(u"first"_s)));
+    ASSERT_TRUE(sandbox.addProgram(item(u"second"_s)));
+    const QString batch =
+        sandbox.writeBatch(u"Quiet"_s, {{item(u"first"_s), u"0"_s}, {item(u"second"_s), u"0"_s}});
+    QProcessEnvironment environment = sandbox.environment();
+    environment.remove(u"QT_QPA_PLATFORM"_s); // DISPLAY and WAYLAND_DISPLAY are gone already
+    QProcess process;
+    startProgram(process, environment, {u"/o"_s, batch});
+
+    // Looked at during the second's wait, once the first has started.
+    sandbox.waitForStarts(1);
+    const QStringList loaded = graphicalLibraries(process.processId());
+    const RunOutcome outcome = waitForEnd(process);
+
+    EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    EXPECT_EQ(sandbox.waitForStarts(2).size(), 2);
+    EXPECT_TRUE(loaded.isEmpty()) << loaded.join(u", "_s).toStdString();
 }
 
 // Were a shell to read the path, the backticks would create this file in its working folder.
@@ -131,7 +152,8 @@ TEST_F(RunProcessTest, pathsWithShellCharactersStartAsOneLiteralArgument) {
     }
 }
 
-TEST_F(RunProcessTest, twoRunsSideBySide_bothFinishAndLeaveAValidPosition) {
+TEST_F(RunProcessTest, twoRunsSideBySide_bothFinishAndKeepThePosition) {
+    storePosition();
     QList<QString> batches;
     for (const QString &name : {u"Left"_s, u"Right"_s}) {
         ASSERT_TRUE(sandbox.addProgram(item(name + u"1"_s)));
@@ -150,7 +172,7 @@ TEST_F(RunProcessTest, twoRunsSideBySide_bothFinishAndLeaveAValidPosition) {
         started << QFileInfo(start.path).fileName();
     started.sort();
     EXPECT_EQ(started, (QStringList{u"Left1"_s, u"Left2"_s, u"Right1"_s, u"Right2"_s}));
-    expectValidStoredPosition();
+    expectStoredPositionKept();
 }
 
 TEST_F(RunProcessTest, damagedSettingsStore_runStillCompletes) {

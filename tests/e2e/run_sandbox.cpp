@@ -1,5 +1,7 @@
 #include "tests/e2e/run_sandbox.h"
 
+#include "tests/support/xdg_home.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -55,19 +57,15 @@ QString canonical(const QString &path) {
 }
 
 RunSandbox::RunSandbox() {
-    if (!root.isValid())
+    if (!root.isValid() || !testsupport::makeXdgHome(root.path()))
         return;
-    for (const QString &folder : {u"home/Desktop"_s, u"config"_s, u"data/applications"_s,
-                                  u"system"_s, u"runtime"_s, u"bin"_s, u"items"_s}) {
+    for (const QString &folder : {u"home/Desktop"_s, u"bin"_s, u"items"_s}) {
         if (!QDir(root.path()).mkpath(folder))
             return;
     }
     const QString logger = at(u"bin/log-start"_s);
     ready =
-        QFile::setPermissions(at(u"runtime"_s),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) &&
-        QFile::link(u"/usr/share/mime"_s, at(u"system/mime"_s)) && writeFile(logger, StartLogger) &&
-        makeExecutable(logger) &&
+        writeFile(logger, StartLogger) && makeExecutable(logger) &&
         writeFile(at(u"data/applications/runvoy-e2e-text.desktop"_s),
                   handlerEntry(logger, "text", "text/plain")) &&
         writeFile(at(u"data/applications/runvoy-e2e-folder.desktop"_s),
@@ -82,9 +80,9 @@ bool RunSandbox::addProgram(const QString &path) const {
     return QFile::copy(at(u"bin/log-start"_s), path) && makeExecutable(path);
 }
 
-QString RunSandbox::writeBatch(const QString &name, const QList<BatchItem> &items) const {
+QString RunSandbox::writeBatch(const QString &name, const QList<ItemLines> &items) const {
     QByteArray bytes;
-    for (const BatchItem &item : items) {
+    for (const ItemLines &item : items) {
         for (const QString *value : {&item.path, &item.delay, &item.state})
             bytes += '"' + QFile::encodeName(*value) + "\"\r\n";
     }
@@ -93,21 +91,13 @@ QString RunSandbox::writeBatch(const QString &name, const QList<BatchItem> &item
 }
 
 QProcessEnvironment RunSandbox::environment() const {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // A bus that is not there: nothing reaches the machine's session, and nothing starts one.
+    QProcessEnvironment environment =
+        testsupport::xdgEnvironment(root.path(), u"unix:path="_s + at(u"no-bus"_s));
     for (const QString &key : environment.keys()) {
-        if (key.startsWith(u"XDG_") || key.startsWith(u"DBUS_") || key.startsWith(u"GIO_") ||
-            key.startsWith(u"QT_") || key == u"DISPLAY" || key == u"WAYLAND_DISPLAY")
+        if (key.startsWith(u"QT_") || key == u"DISPLAY" || key == u"WAYLAND_DISPLAY")
             environment.remove(key);
     }
-    environment.insert(u"HOME"_s, at(u"home"_s));
-    environment.insert(u"XDG_CONFIG_HOME"_s, at(u"config"_s));
-    environment.insert(u"XDG_CONFIG_DIRS"_s, at(u"system"_s));
-    environment.insert(u"XDG_DATA_HOME"_s, at(u"data"_s));
-    environment.insert(u"XDG_DATA_DIRS"_s, at(u"system"_s));
-    environment.insert(u"XDG_RUNTIME_DIR"_s, at(u"runtime"_s));
-    // A bus that is not there: nothing reaches the machine's session, and nothing starts one.
-    environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"unix:path="_s + at(u"no-bus"_s));
-    environment.insert(u"GIO_USE_VFS"_s, u"local"_s);
     environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     environment.insert(u"RUNVOY_E2E_LOG"_s, at(u"starts.log"_s));
     return environment;

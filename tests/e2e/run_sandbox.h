@@ -18,7 +18,7 @@ struct ItemStart {
 };
 
 // One item of a batch file, as its three quoted lines hold it.
-struct BatchItem {
+struct ItemLines {
     QString path;
     QString delay;
     QString state = QStringLiteral("Normal");
@@ -39,7 +39,7 @@ public:
     // Places an executable program at path that logs how it was started.
     bool addProgram(const QString &path) const;
     // Writes a batch file as the editor saves it and returns its path.
-    QString writeBatch(const QString &name, const QList<BatchItem> &items) const;
+    QString writeBatch(const QString &name, const QList<ItemLines> &items) const;
 
     // What every run of the program gets: the sandbox's home, folders and the offscreen screen.
     QProcessEnvironment environment() const;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "document/position_settings.h"
 #include "editor/form1.h"
 #include "platform/shell.h"
+#include "startup/start_up.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"
 
@@ -39,19 +41,69 @@ public:
     bool succeed = true;
 };
 
-// A Form1 built on temporary folders: its own program folder, settings file and shell.
+// The widget layer inside the test's own process: messages show and are answered there, and the
+// editor that start-up opens is kept for the test instead of running an event loop of its own.
+class InProcessWidgets : public WidgetLayer {
+public:
+    struct Message {
+        QString prompt, buttons, title;
+    };
+
+    explicit InProcessWidgets(std::unique_ptr<Form1> &editor) : editor_(editor) {}
+
+    int message(const QString &prompt, const QString &buttons, const QString &title) override {
+        messages.push_back({prompt, buttons, title});
+        Mb box;
+        box.mbPrompt = prompt;
+        box.mbButtons = buttons;
+        box.mbTitle = title;
+        box.Show(nullptr);
+        return box.mbResponse;
+    }
+
+    int runEditor(const Form1Services &services, const EditorStart &start) override {
+        ++editorsOpened;
+        editor_ = std::make_unique<Form1>(services);
+        editor_->Form_Load(start);
+        return 0;
+    }
+
+    std::vector<Message> messages;
+    int editorsOpened = 0;
+
+private:
+    std::unique_ptr<Form1> &editor_;
+};
+
+// Start-up and the editor on temporary folders: their own program folder, settings file and
+// shell.
 class Form1Fixture {
 public:
-    Form1Fixture() : settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat) {
+    Form1Fixture() : settings(settingsFile()) {
         services.settings = &settings;
         services.shell = &shell;
         services.programFolder = dir.filePath(QStringLiteral("program"));
         QDir().mkpath(services.programFolder);
     }
 
-    // Builds the window; call Form_Load yourself when the test is about start-up.
+    // Builds the window alone; for tests that are not about opening it.
     Form1 &make() {
-        form = std::make_unique<Form1>(services);
+        form = std::make_unique<Form1>(
+            Form1Services{services.settings, services.shell, services.programFolder});
+        return *form;
+    }
+
+    // Runs start-up as the program does, with the services as they stand; an editor it opens is
+    // form. Returns the program's exit status.
+    int start() {
+        form.reset();
+        return startUp(services, widgets);
+    }
+
+    // The editor as start-up opens it, hidden.
+    Form1 &startEditor() {
+        start();
+        EXPECT_TRUE(form) << "start-up opened no editor";
         return *form;
     }
 
@@ -59,18 +111,30 @@ public:
     // dialogs are Qt's own, which tests can drive.
     Form1 &openEditor() {
         QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        Form1 &editor = make();
-        editor.Form_Load();
+        Form1 &editor = startEditor();
         editor.show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&editor));
         return editor;
     }
 
+    // The settings file as text under its keys, the way a user may have left it.
+    QString settingsFile() const { return dir.filePath(QStringLiteral("settings.ini")); }
+    QString stored(const QString &key) const {
+        return QSettings(settingsFile(), QSettings::IniFormat)
+            .value(QStringLiteral("Settings/") + key)
+            .toString();
+    }
+    void store(const QString &key, const QString &text) const {
+        QSettings(settingsFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("Settings/") + key, text);
+    }
+
     QTemporaryDir dir;
-    QSettings settings;
+    PositionSettings settings;
     RecordingShell shell;
-    Form1Services services;
+    StartUpServices services;
     std::unique_ptr<Form1> form;
+    InProcessWidgets widgets{form};
 };
 
 // Presses the first button of every message box that opens while it lives, and keeps each

@@ -22,7 +22,7 @@ const QByteArray Morning = "\"C:\\Tools\\editor.exe\"\r\n\"0\"\r\n\"Normal\"\r\n
 // An editor as start-up leaves it without arguments.
 class LoadBatch : public ::testing::Test {
 protected:
-    LoadBatch() : form(fixture.make()) { form.Form_Load(); }
+    LoadBatch() : form(fixture.startEditor()) {}
 
     QString writeFile(const QString &name, const QByteArray &bytes) {
         const QString path = fixture.dir.filePath(name);

@@ -103,8 +103,7 @@ TEST(EditorFonts, captionsStatesAndFieldTextsShowWholeAtAnyDesktopFont) {
 // Some desktops open a window without giving it the focus: row 0 must not stay selected then.
 TEST(EditorOpening, selectsNoRowEvenBeforeTheFocusArrives) {
     testsupport::Form1Fixture fixture;
-    Form1 &form = fixture.make();
-    form.Form_Load();
+    Form1 &form = fixture.startEditor();
     form.show();
     EXPECT_EQ(form.CurrentRow, -1);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));

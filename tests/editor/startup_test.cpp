@@ -1,4 +1,3 @@
-#include "platform/twips.h"
 #include "tests/editor/form1_fixture.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"
@@ -21,8 +20,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString TopKey = u"Settings/Top"_s;
-const QString LeftKey = u"Settings/Left"_s;
+const QString TopKey = u"Top"_s;
+const QString LeftKey = u"Left"_s;
 
 class Startup : public ::testing::Test {
 protected:
@@ -34,16 +33,14 @@ protected:
         return path;
     }
 
-    // A fresh window through start-up; messages then holds what that start-up said.
+    // A fresh editor through start-up; messages then holds what that start-up said.
     Form1 &start(const QString &arguments = QString()) {
         messages.shown.clear();
         fixture.services.rawArguments = arguments;
-        Form1 &form = fixture.make();
-        form.Form_Load();
-        return form;
+        return fixture.startEditor();
     }
 
-    QString stored(const QString &key) { return fixture.settings.value(key).toString(); }
+    QString stored(const QString &key) { return fixture.stored(key); }
 
     testsupport::Form1Fixture fixture;
     testsupport::MessageRecorder messages;
@@ -87,13 +84,12 @@ TEST_F(Startup, appliesStoredPositionsAndReportsTheOnesItCannotUse) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(QString(u"Top "_s + c.top + u" Left "_s + c.left).toStdString());
-        fixture.settings.setValue(TopKey, c.top);
-        fixture.settings.setValue(LeftKey, c.left);
-        Form1 &form = fixture.make();
-        form.winId();
-        const QPoint created = form.pos();
-        messages.shown.clear();
-        form.Form_Load();
+        fixture.store(TopKey, c.top);
+        fixture.store(LeftKey, c.left);
+        Form1 &probe = fixture.make();
+        probe.winId();
+        const QPoint created = probe.pos();
+        Form1 &form = start();
         EXPECT_EQ(form.x(), c.x.value_or(created.x()));
         EXPECT_EQ(form.y(), c.y.value_or(created.y()));
         if (c.error.isEmpty()) {
@@ -117,8 +113,8 @@ TEST_F(Startup, closingStoresThePositionInTwipsOnlyForANormalWindow) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(int(c.state));
-        fixture.settings.setValue(TopKey, u"4500"_s);
-        fixture.settings.setValue(LeftKey, u"3000"_s);
+        fixture.store(TopKey, u"4500"_s);
+        fixture.store(LeftKey, u"3000"_s);
         Form1 &form = start();
         form.move(40, 50);
         form.setWindowState(c.state);
@@ -223,15 +219,15 @@ TEST_F(Startup, readsTheCommandLineAtItsFixedPlaces) {
     }
 }
 
-TEST_F(Startup, aRunReportsEachItemThatFailsThenUnloadsTheNeverShownWindow) {
+// A run has no window of its own: it stores no position, and its messages are all it shows.
+TEST_F(Startup, aRunReportsEachItemThatFailsAndEndsWithoutAnEditor) {
     const QString batch = writeFile(u"Two.rvq"_s, testsupport::batchItem("/nowhere/a") +
                                                       testsupport::batchItem("/nowhere/b"));
     fixture.shell.succeed = false;
     fixture.services.rawArguments = u"/o \""_s + batch + u'"';
-    Form1 &form = fixture.make();
     QElapsedTimer clock;
     clock.start();
-    form.Form_Load();
+    EXPECT_EQ(fixture.start(), 0);
 
     const QStringList items{u"/nowhere/a"_s, u"/nowhere/b"_s};
     EXPECT_EQ(fixture.shell.opened, items);
@@ -242,16 +238,15 @@ TEST_F(Startup, aRunReportsEachItemThatFailsThenUnloadsTheNeverShownWindow) {
         EXPECT_TRUE(messages.shown[i].prompt.startsWith(items[i] +
                                                         u" is an invalid file or folder name."_s));
     }
-    EXPECT_TRUE(form.isUnloaded());
-    EXPECT_FALSE(form.testAttribute(Qt::WA_WState_ExplicitShowHide)) << "shown or hidden";
-    EXPECT_EQ(stored(TopKey), QString::number(form.y() * TwipsPerPixel));
-    EXPECT_EQ(stored(LeftKey), QString::number(form.x() * TwipsPerPixel));
+    EXPECT_EQ(fixture.widgets.editorsOpened, 0);
+    EXPECT_FALSE(QFile::exists(fixture.settingsFile()));
 }
 
 TEST_F(Startup, aRunOfAnEmptyBatchEndsAtOnceWithoutAWord) {
     const QString batch = writeFile(u"Empty.rvq"_s, {});
-    Form1 &form = start(u"/o \""_s + batch + u'"');
-    EXPECT_TRUE(form.isUnloaded());
+    fixture.services.rawArguments = u"/o \""_s + batch + u'"';
+    EXPECT_EQ(fixture.start(), 0);
+    EXPECT_EQ(fixture.widgets.editorsOpened, 0);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(fixture.shell.opened.isEmpty());
 }

@@ -1,5 +1,7 @@
 #include "tests/platform/desktop_sandbox.h"
 
+#include "tests/support/xdg_home.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -48,10 +50,9 @@ std::string logLines(const QStringList &lines) {
 }
 
 DesktopSandbox::DesktopSandbox() {
-    if (!root.isValid())
+    if (!root.isValid() || !testsupport::makeXdgHome(root.path()))
         return;
-    for (const QString &folder : {u"home"_s, u"config"_s, u"data/applications"_s, u"system"_s,
-                                  u"runtime"_s, u"services"_s, u"logs"_s, u"items"_s}) {
+    for (const QString &folder : {u"services"_s, u"logs"_s, u"items"_s}) {
         if (!QDir(root.path()).mkpath(folder))
             return;
     }
@@ -60,8 +61,7 @@ DesktopSandbox::DesktopSandbox() {
                                  "{ printf 'cwd=%s\\n' \"$(pwd -P)\"\n"
                                  "  for a; do printf 'arg=%s\\n' \"$a\"; done\n"
                                  "} > \"$log.part\" && mv \"$log.part\" \"$log\"\n";
-    ready = QFile::link(u"/usr/share/mime"_s, at(u"system/mime"_s)) &&
-            writeFile(at(u"log-launch"_s), logLaunch, true) &&
+    ready = writeFile(at(u"log-launch"_s), logLaunch, true) &&
             writeHandler(u"files"_s, "inode/directory") && writeHandler(u"text"_s, "text/plain") &&
             writeFile(at(u"config/mimeapps.list"_s), "[Default Applications]\n"
                                                      "inode/directory=runvoy-test-files.desktop\n"
@@ -112,20 +112,7 @@ bool DesktopSandbox::startBus() {
 }
 
 QProcessEnvironment DesktopSandbox::environment() const {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const QString &key : environment.keys()) {
-        if (key.startsWith(u"XDG_") || key.startsWith(u"DBUS_") || key.startsWith(u"GIO_"))
-            environment.remove(key);
-    }
-    environment.insert(u"HOME"_s, at(u"home"_s));
-    environment.insert(u"XDG_CONFIG_HOME"_s, at(u"config"_s));
-    environment.insert(u"XDG_CONFIG_DIRS"_s, at(u"system"_s));
-    environment.insert(u"XDG_DATA_HOME"_s, at(u"data"_s));
-    environment.insert(u"XDG_DATA_DIRS"_s, at(u"system"_s));
-    environment.insert(u"XDG_RUNTIME_DIR"_s, at(u"runtime"_s));
-    if (!busAddress.isEmpty())
-        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, busAddress);
-    environment.insert(u"GIO_USE_VFS"_s, u"local"_s);
+    QProcessEnvironment environment = testsupport::xdgEnvironment(root.path(), busAddress);
     environment.insert(u"RUNVOY_TEST_LOGS"_s, at(u"logs"_s));
     return environment;
 }

@@ -1,9 +1,12 @@
 #include "document/program_error.h"
 #include "runner/batch_run.h"
+#include "runner/deadline_waiter.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "tests/support/printers.h"
 
@@ -22,7 +25,7 @@ struct Recorder : platform::Shell, Waiter {
         events << u"open "_s + path + u' ' + QString::number(int(show));
         return !failing.contains(path);
     }
-    void waitMilliseconds(qint32 milliseconds) override {
+    void waitMilliseconds(qint32 milliseconds, SteadyClock::time_point) override {
         events << u"wait "_s + QString::number(milliseconds);
     }
 };
@@ -68,7 +71,7 @@ TEST(RunSchedule, everyItemAfterTheFirstWaitsOneSecondMore) {
         std::vector<RunItem> items;
         const QStringList names{u"a"_s, u"b"_s, u"c"_s};
         for (int i = 0; i < 3; ++i)
-            items.push_back({names[i], c.delays[i], u"Normal"_s});
+            items.push_back({names[i], c.delays[i], WindowState::Normal});
         QStringList events = run(items, recorder);
         // Every item here is "Normal": leave its show command out.
         events.replaceInStrings(QRegularExpression(u" 1$"_s), QString());
@@ -80,10 +83,10 @@ TEST(RunSchedule, startsEachItemInItsStateAndReportsTheOnesThatFail) {
     Recorder recorder;
     recorder.failing << u"/gone.sh"_s;
     const std::vector<RunItem> items = {
-        {u"/a"_s, 0, u"Minimized"_s},
-        {u"/gone.sh"_s, -1, u"Maximized"_s},
-        {u"/b"_s, -1, u"normal"_s}, // no state: never started, still reported
-        {u"/c"_s, -1, u"Normal"_s},
+        {u"/a"_s, 0, WindowState::Minimized},
+        {u"/gone.sh"_s, -1, WindowState::Maximized},
+        {u"/b"_s, -1, std::nullopt}, // no state: never started, still reported
+        {u"/c"_s, -1, WindowState::Normal},
     };
     const QString invalid = u" is an invalid file or folder name.  You will need to edit this .rvq "
                             u"file for this item to work."_s;
@@ -96,13 +99,36 @@ TEST(RunSchedule, aDelayThatOverflowsStopsTheRunAtThatItem) {
     for (const qint32 delay : {2147483647, 2147484}) {
         SCOPED_TRACE(delay);
         Recorder recorder;
-        EXPECT_THROW(run({{u"/a"_s, 0, u"Normal"_s}, {u"/b"_s, delay, u"Normal"_s}}, recorder),
+        EXPECT_THROW(run({{u"/a"_s, 0, WindowState::Normal}, {u"/b"_s, delay, WindowState::Normal}},
+                         recorder),
                      ProgramError);
         EXPECT_EQ(recorder.events, QStringList{u"open /a 1"_s});
     }
     Recorder first;
-    run({{u"/a"_s, 2147483, u"Normal"_s}}, first);
+    run({{u"/a"_s, 2147483, WindowState::Normal}}, first);
     EXPECT_EQ(first.events.value(0), u"wait 2147483000"_s);
+}
+
+// The desktop may take its time to start an item; that time is part of the next item's wait,
+// not added to it. The bounds are generous: only a wait that starts after the launch fails.
+TEST(RunSchedule, theNextWaitCountsFromTheStartOfTheItemBefore) {
+    struct SlowShell : platform::Shell {
+        QElapsedTimer clock;
+        QList<qint64> startedAtMs;
+        bool open(const QString &, platform::ShowCommand) override {
+            startedAtMs << clock.elapsed();
+            QThread::msleep(600);
+            return true;
+        }
+    } shell;
+    shell.clock.start();
+    DeadlineWaiter waiter;
+    startItems({{u"/a"_s, 0, WindowState::Normal}, {u"/b"_s, 0, WindowState::Normal}}, shell,
+               waiter, [](const QString &prompt) { ADD_FAILURE() << prompt.toStdString(); });
+    ASSERT_EQ(shell.startedAtMs.size(), 2);
+    const qint64 gap = shell.startedAtMs[1] - shell.startedAtMs[0];
+    EXPECT_GE(gap, 990);
+    EXPECT_LT(gap, 1500);
 }
 
 TEST(RunReading, readsTheWholeFileBeforeAnythingStarts) {
@@ -113,7 +139,7 @@ TEST(RunReading, readsTheWholeFileBeforeAnythingStarts) {
     EXPECT_EQ(items[0].path, u"/a b"_s);
     EXPECT_EQ(items[0].delay, 2);
     EXPECT_EQ(items[1].delay, 4);
-    EXPECT_EQ(items[1].state, u"Maximized"_s);
+    EXPECT_EQ(items[1].state, WindowState::Maximized);
     EXPECT_TRUE(readRunItems(writeBatch(dir, "")).empty());
 }
 

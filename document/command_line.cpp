@@ -1,4 +1,4 @@
-#include "runner/command_line.h"
+#include "document/command_line.h"
 
 #include "document/program_error.h"
 

@@ -1,6 +1,6 @@
+#include "document/command_line.h"
+#include "document/placement.h"
 #include "document/program_error.h"
-#include "runner/command_line.h"
-#include "runner/placement.h"
 
 #include "tests/support/printers.h"
 

@@ -1,4 +1,4 @@
-#include "runner/placement.h"
+#include "document/placement.h"
 
 #include "document/program_error.h"
 

@@ -1,4 +1,4 @@
-#include "runner/delay.h"
+#include "document/delay.h"
 
 #include "document/program_error.h"
 

@@ -1,5 +1,5 @@
+#include "document/delay.h"
 #include "document/program_error.h"
-#include "runner/delay.h"
 
 #include "tests/support/printers.h"
 

@@ -1,0 +1,45 @@
+#include "document/position_settings.h"
+
+#include "document/placement.h"
+
+#include <QSettings>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString TopKey = u"Settings/Top"_s;
+const QString LeftKey = u"Settings/Left"_s;
+
+} // namespace
+
+PositionSettings::PositionSettings(QString iniFile) : iniFile_(std::move(iniFile)) {}
+
+std::optional<double> PositionSettings::top() const {
+    return coordinate(TopKey);
+}
+
+std::optional<double> PositionSettings::left() const {
+    return coordinate(LeftKey);
+}
+
+void PositionSettings::setPosition(int topTwips, int leftTwips) {
+    const std::unique_ptr<QSettings> settings = open();
+    settings->setValue(TopKey, QString::number(topTwips));
+    settings->setValue(LeftKey, QString::number(leftTwips));
+    settings->sync();
+}
+
+std::unique_ptr<QSettings> PositionSettings::open() const {
+    if (iniFile_.isEmpty())
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                           u"Runvoy"_s, u"Runvoy"_s);
+    return std::make_unique<QSettings>(iniFile_, QSettings::IniFormat);
+}
+
+std::optional<double> PositionSettings::coordinate(const QString &key) const {
+    const QVariant stored = open()->value(key);
+    if (!stored.isValid())
+        return std::nullopt;
+    return storedCoordinate(stored.toString());
+}

@@ -1,0 +1,61 @@
+#include "startup/start_up.h"
+
+#include "document/command_line.h"
+#include "document/output_folder.h"
+#include "document/program_error.h"
+#include "runner/batch_run.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Runs one step of start-up: a failure is reported and start-up goes on with the next step.
+template <typename Step> void runStep(WidgetLayer &widgets, Step step) {
+    try {
+        step();
+    } catch (const ProgramError &failure) {
+        widgets.message(failure.description(), u"OK"_s, u"Message"_s);
+    }
+}
+
+StoredCoordinate readCoordinate(WidgetLayer &widgets, const PositionSettings &settings,
+                                std::optional<double> (PositionSettings::*read)() const) {
+    StoredCoordinate coordinate{StoredCoordinate::Unusable};
+    runStep(widgets, [&] {
+        const std::optional<double> twips = (settings.*read)();
+        coordinate = twips ? StoredCoordinate{StoredCoordinate::Twips, *twips} : StoredCoordinate{};
+    });
+    return coordinate;
+}
+
+} // namespace
+
+bool asksForRun(const QString &rawArguments) {
+    return stripLeadingBlanks(rawArguments).startsWith(u"/o");
+}
+
+int startUp(const StartUpServices &services, WidgetLayer &widgets) {
+    EditorStart start;
+    start.top = readCoordinate(widgets, *services.settings, &PositionSettings::top);
+    start.left = readCoordinate(widgets, *services.settings, &PositionSettings::left);
+    runStep(widgets, [&] {
+        settleOutputFolder(services.desktopFolder, services.programFolder, start.outputFolder);
+    });
+
+    bool ran = false;
+    runStep(widgets, [&] {
+        const Command command = parseCommand(stripLeadingBlanks(services.rawArguments));
+        if (command.kind == Command::Run) {
+            runBatch(command.path, *services.shell, [&widgets](const QString &prompt) {
+                widgets.message(prompt, u"OK"_s, u"Message from Runvoy"_s);
+            });
+            ran = true;
+        } else if (command.kind == Command::Edit) {
+            start.batchToEdit = command.path;
+        }
+    });
+    if (ran)
+        return 0;
+    const Form1Services editor{services.settings, services.shell, services.programFolder};
+    return widgets.runEditor(editor, start);
+}
