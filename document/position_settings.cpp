@@ -11,16 +11,23 @@ namespace {
 const QString TopKey = u"Settings/Top"_s;
 const QString LeftKey = u"Settings/Left"_s;
 
+const QString &keyOf(PositionSettings::Coordinate coordinate) {
+    return coordinate == PositionSettings::Top ? TopKey : LeftKey;
+}
+
 } // namespace
 
 PositionSettings::PositionSettings(QString iniFile) : iniFile_(std::move(iniFile)) {}
 
-std::optional<double> PositionSettings::top() const {
-    return coordinate(TopKey);
+std::optional<double> PositionSettings::twips(Coordinate coordinate) const {
+    const QVariant stored = open()->value(keyOf(coordinate));
+    if (!stored.isValid())
+        return std::nullopt;
+    return storedCoordinate(stored.toString());
 }
 
-std::optional<double> PositionSettings::left() const {
-    return coordinate(LeftKey);
+void PositionSettings::forget(Coordinate coordinate) {
+    open()->remove(keyOf(coordinate));
 }
 
 void PositionSettings::setPosition(int topTwips, int leftTwips) {
@@ -35,11 +42,4 @@ std::unique_ptr<QSettings> PositionSettings::open() const {
         return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                            u"Runvoy"_s, u"Runvoy"_s);
     return std::make_unique<QSettings>(iniFile_, QSettings::IniFormat);
-}
-
-std::optional<double> PositionSettings::coordinate(const QString &key) const {
-    const QVariant stored = open()->value(key);
-    if (!stored.isValid())
-        return std::nullopt;
-    return storedCoordinate(stored.toString());
 }

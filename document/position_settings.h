@@ -16,10 +16,14 @@ public:
     // A settings file of its own, in the ini format.
     explicit PositionSettings(QString iniFile);
 
+    enum Coordinate { Top, Left };
+
     // The stored coordinate in twips; none when nothing is stored. Throws ProgramError when
     // what is stored is not a usable number.
-    std::optional<double> top() const;
-    std::optional<double> left() const;
+    std::optional<double> twips(Coordinate coordinate) const;
+
+    // Removes what is stored for the coordinate: the window is centred along it next time.
+    void forget(Coordinate coordinate);
 
     void setPosition(int topTwips, int leftTwips);
 
@@ -27,7 +31,6 @@ private:
     // The store is opened for each use and closed after it, so that no settings object
     // outlives the application object it was made under.
     std::unique_ptr<QSettings> open() const;
-    std::optional<double> coordinate(const QString &key) const;
 
     QString iniFile_; // empty: the user's store
 };

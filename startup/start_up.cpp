@@ -18,14 +18,18 @@ template <typename Step> void runStep(WidgetLayer &widgets, Step step) {
     }
 }
 
-StoredCoordinate readCoordinate(WidgetLayer &widgets, const PositionSettings &settings,
-                                std::optional<double> (PositionSettings::*read)() const) {
-    StoredCoordinate coordinate{StoredCoordinate::Unusable};
-    runStep(widgets, [&] {
-        const std::optional<double> twips = (settings.*read)();
-        coordinate = twips ? StoredCoordinate{StoredCoordinate::Twips, *twips} : StoredCoordinate{};
-    });
-    return coordinate;
+// An unusable stored coordinate is reported once: it is then forgotten, and the window is
+// centred along it from the next start on, so that runs do not repeat the message.
+StoredCoordinate readCoordinate(WidgetLayer &widgets, PositionSettings &settings,
+                                PositionSettings::Coordinate which) {
+    try {
+        const std::optional<double> twips = settings.twips(which);
+        return twips ? StoredCoordinate{StoredCoordinate::Twips, *twips} : StoredCoordinate{};
+    } catch (const ProgramError &failure) {
+        widgets.message(failure.description(), u"OK"_s, u"Message"_s);
+        settings.forget(which);
+        return {StoredCoordinate::Unusable};
+    }
 }
 
 } // namespace
@@ -36,8 +40,8 @@ bool asksForRun(const QString &rawArguments) {
 
 int startUp(const StartUpServices &services, WidgetLayer &widgets) {
     EditorStart start;
-    start.top = readCoordinate(widgets, *services.settings, &PositionSettings::top);
-    start.left = readCoordinate(widgets, *services.settings, &PositionSettings::left);
+    start.top = readCoordinate(widgets, *services.settings, PositionSettings::Top);
+    start.left = readCoordinate(widgets, *services.settings, PositionSettings::Left);
     runStep(widgets, [&] {
         settleOutputFolder(services.desktopFolder, services.programFolder, start.outputFolder);
     });

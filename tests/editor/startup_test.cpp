@@ -273,3 +273,20 @@ TEST_F(Startup, aBatchThatCannotBeRunWholeStartsNothingAndOpensTheEditor) {
         EXPECT_TRUE(editorIsEmpty(form));
     }
 }
+
+// A run says once that it cannot use a stored coordinate, and leaves the other one alone.
+TEST_F(Startup, aRunReportsAnUnusableStoredCoordinateOnceAndStillRuns) {
+    const QString batch = writeFile(u"One.rvq"_s, testsupport::batchItem("/nowhere/a"));
+    fixture.store(TopKey, u"abc"_s);
+    fixture.store(LeftKey, u"450"_s);
+    fixture.services.rawArguments = u"/o \""_s + batch + u'"';
+    for (const QStringList &prompts : {QStringList{u"Type mismatch: \"abc\""_s}, QStringList()}) {
+        messages.shown.clear();
+        EXPECT_EQ(fixture.start(), 0);
+        EXPECT_EQ(messages.prompts(), prompts);
+    }
+    EXPECT_EQ(fixture.shell.opened.size(), 2);
+    EXPECT_EQ(fixture.widgets.editorsOpened, 0);
+    EXPECT_EQ(stored(TopKey), QString());
+    EXPECT_EQ(stored(LeftKey), u"450"_s);
+}
