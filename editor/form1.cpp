@@ -73,10 +73,11 @@ QLabel *makeLabel(QWidget *parent, const QString &caption, const TwipsRect &wher
     return label;
 }
 
-QPushButton *makePictureButton(QWidget *parent, const char *picture, const TwipsRect &where) {
+// Buttons that show the same picture share one icon, which reads and draws it once.
+QPushButton *makePictureButton(QWidget *parent, const QIcon &picture, const TwipsRect &where) {
     auto *button = new QPushButton(parent);
     button->setGeometry(toPixels(where));
-    button->setIcon(QIcon(Pictures::path(picture)));
+    button->setIcon(picture);
     button->setIconSize(QSize(16, 16));
     return button;
 }
@@ -118,8 +119,10 @@ void Form1::createControls() {
 
     Frame2 = new QGroupBox(Frame1);
     Frame2->setGeometry(toPixels(EditorLayout::Frame2));
-    Command4[0] = makePictureButton(Frame2, Pictures::ArrowUp, EditorLayout::Command4Up);
-    Command4[1] = makePictureButton(Frame2, Pictures::ArrowDown, EditorLayout::Command4Down);
+    Command4[0] = makePictureButton(Frame2, QIcon(Pictures::path(Pictures::ArrowUp)),
+                                    EditorLayout::Command4Up);
+    Command4[1] = makePictureButton(Frame2, QIcon(Pictures::path(Pictures::ArrowDown)),
+                                    EditorLayout::Command4Down);
     for (int k = 0; k < 2; ++k)
         connect(Command4[k], &QPushButton::clicked, this, [this, k] { Command4_Click(k); });
 
@@ -153,6 +156,8 @@ void Form1::createToolbar() {
 
 void Form1::createRows() {
     selectors_ = new QButtonGroup(this);
+    const QIcon folder(Pictures::path(Pictures::Folder));
+    const QIcon wasteBin(Pictures::path(Pictures::WasteBin));
     for (int i = 0; i < RowCount; ++i) {
         Text3[i] = new QLineEdit(u"0"_s, Frame1);
         Text3[i]->setGeometry(toPixels(EditorLayout::Text3(i)));
@@ -164,7 +169,7 @@ void Form1::createRows() {
 
         Command2[i] = new QPushButton(u"..."_s, Frame1);
         Command2[i]->setGeometry(toPixels(EditorLayout::Command2(i)));
-        Command3[i] = makePictureButton(Frame1, Pictures::Folder, EditorLayout::Command3(i));
+        Command3[i] = makePictureButton(Frame1, folder, EditorLayout::Command3(i));
 
         Combo1[i] = new QComboBox(Frame1);
         Combo1[i]->setGeometry(toPixels(EditorLayout::Combo1(i)));
@@ -172,7 +177,7 @@ void Form1::createRows() {
         Combo1[i]->setCurrentIndex(-1);
         widenToContents(Combo1[i], Qt::AlignHCenter);
 
-        Command1[i] = makePictureButton(Frame1, Pictures::WasteBin, EditorLayout::Command1(i));
+        Command1[i] = makePictureButton(Frame1, wasteBin, EditorLayout::Command1(i));
 
         Option1[i] = new QRadioButton(u"Option1"_s, Frame2);
         Option1[i]->setGeometry(toPixels(EditorLayout::Option1(i)));
