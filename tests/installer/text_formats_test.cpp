@@ -98,6 +98,11 @@ TEST(MimeappsList, edits_changeOnlyTheirOwnKey) {
          "[Added Associations]\n"},
         {"emptied key removed", "[Added Associations]\nx/y=runvoy-edit.desktop;\nz/w=a;\n",
          "Added Associations", removeAll, "[Added Associations]\nz/w=a;\n"},
+        {"same key in a later group untouched",
+         "[Default Applications]\na/b=c;\n[Added Associations]\nx/y=other.desktop;\n",
+         "Default Applications", setDefault,
+         "[Default Applications]\na/b=c;\nx/y=runvoy-open.desktop;\n"
+         "[Added Associations]\nx/y=other.desktop;\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
