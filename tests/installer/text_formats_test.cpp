@@ -103,6 +103,11 @@ TEST(MimeappsList, edits_changeOnlyTheirOwnKey) {
          "Default Applications", setDefault,
          "[Default Applications]\na/b=c;\nx/y=runvoy-open.desktop;\n"
          "[Added Associations]\nx/y=other.desktop;\n"},
+        {"missing final newline still missing", "[Default Applications]\na/b=c;",
+         "Default Applications", setDefault,
+         "[Default Applications]\na/b=c;\nx/y=runvoy-open.desktop;"},
+        {"missing final newline still missing after an appended group", "# mine",
+         "Added Associations", addEdit, "# mine\n\n[Added Associations]\nx/y=runvoy-edit.desktop;"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
