@@ -73,28 +73,28 @@ std::optional<std::string> readWholeFile(const std::filesystem::path &path) {
 }
 
 void replaceFile(const std::filesystem::path &path, std::string_view contents) {
-    const std::filesystem::path target =
-        std::filesystem::is_symlink(path) ? std::filesystem::weakly_canonical(path) : path;
-    if (readWholeFile(target) == contents)
-        return;
-    std::filesystem::create_directories(target.parent_path());
-
+    // Only the entry itself counts: a symbolic link in its place is replaced like a file, never
+    // written through, since where it leads is no file of ours.
     struct stat existing {};
-    const mode_t mode =
-        ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode();
+    const bool isFile = ::lstat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    if (isFile && readWholeFile(path) == contents)
+        return;
+    std::filesystem::create_directories(path.parent_path());
+
+    const mode_t mode = isFile ? existing.st_mode & 07777 : newFileMode();
     std::string temporaryName =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+        (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
     FileDescriptor file(::mkstemp(temporaryName.data()));
     if (file.get() < 0)
-        throwErrno("cannot create a file beside", target);
+        throwErrno("cannot create a file beside", path);
     const std::filesystem::path temporary(temporaryName);
     try {
         writeAll(file.get(), contents, temporary);
         if (::fchmod(file.get(), mode) != 0 || ::fsync(file.get()) != 0 ||
             ::close(file.release()) != 0)
             throwErrno("cannot write", temporary);
-        if (::rename(temporary.c_str(), target.c_str()) != 0)
-            throwErrno("cannot replace", target);
+        if (::rename(temporary.c_str(), path.c_str()) != 0)
+            throwErrno("cannot replace", path);
     } catch (...) {
         ::unlink(temporary.c_str());
         throw;

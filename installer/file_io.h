@@ -12,8 +12,8 @@ std::optional<std::string> readWholeFile(const std::filesystem::path &path);
 
 // Gives the file the contents through a temporary file in the same folder that is renamed over
 // it, so that a reader sees the old file or the new one and never a part of either. Missing
-// folders are made; a symbolic link is followed, so that a linked file changes where it lives;
-// a file that already holds the contents is left alone. Throws std::system_error.
+// folders are made; a symbolic link in the file's place is replaced, never followed; a file that
+// already holds the contents is left alone. Throws std::system_error.
 void replaceFile(const std::filesystem::path &path, std::string_view contents);
 
 // Removes the file; one that is already missing is fine. Throws std::system_error.
