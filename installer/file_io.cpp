@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -104,6 +105,21 @@ void replaceFile(const std::filesystem::path &path, std::string_view contents) {
 void removeFile(const std::filesystem::path &path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
         throwErrno("cannot remove", path);
+}
+
+FileLock::FileLock(const std::filesystem::path &path) {
+    std::filesystem::create_directories(path.parent_path());
+    FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (file.get() < 0)
+        throwErrno("cannot open", path);
+    while (::flock(file.get(), LOCK_EX) != 0)
+        if (errno != EINTR)
+            throwErrno("cannot lock", path);
+    fd_ = file.release();
+}
+
+FileLock::~FileLock() {
+    ::close(fd_);
 }
 
 } // namespace kestrum

@@ -19,4 +19,18 @@ void replaceFile(const std::filesystem::path &path, std::string_view contents);
 // Removes the file; one that is already missing is fine. Throws std::system_error.
 void removeFile(const std::filesystem::path &path);
 
+// An exclusive lock on the lock file, held while the object lives: another process that asks
+// for the same lock waits until then. The file is made when missing; a symbolic link in its
+// place is refused. Throws std::system_error.
+class FileLock {
+public:
+    explicit FileLock(const std::filesystem::path &path);
+    ~FileLock();
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+private:
+    int fd_;
+};
+
 } // namespace kestrum

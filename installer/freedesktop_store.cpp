@@ -53,6 +53,12 @@ std::string firstLine(const std::string &text) {
 } // namespace
 
 std::string FreedesktopStore::fileTypeOf(const std::string &extension) {
+    // Without the lock nothing is written either, and each write says why.
+    try {
+        lockOutOtherStores();
+    } catch (const std::exception &) {
+        return {};
+    }
     std::vector<std::string> globLists;
     std::vector<std::filesystem::path> dataDirs{dirs_.dataHome};
     dataDirs.insert(dataDirs.end(), dirs_.dataDirs.begin(), dirs_.dataDirs.end());
@@ -68,6 +74,7 @@ std::string FreedesktopStore::fileTypeOf(const std::string &extension) {
 }
 
 void FreedesktopStore::setValue(const ClassesKey &key, const std::string &value) {
+    lockOutOtherStores();
     switch (key.kind) {
     case ClassesKey::Kind::ExtensionType:
         replaceFile(packagePath(key),
@@ -104,6 +111,7 @@ void FreedesktopStore::setValue(const ClassesKey &key, const std::string &value)
 }
 
 void FreedesktopStore::deleteValue(const ClassesKey &key) {
+    lockOutOtherStores();
     switch (key.kind) {
     case ClassesKey::Kind::ExtensionType:
     case ClassesKey::Kind::Description:
@@ -173,6 +181,11 @@ void FreedesktopStore::editMimeappsList(const ClassesKey &key, bool add) {
                                                  std::erase(ids, id);
                                              return ids;
                                          }));
+}
+
+void FreedesktopStore::lockOutOtherStores() {
+    if (!lock_)
+        lock_.emplace(dirs_.dataHome / (std::string(FilePrefix) + "kestrum.lock"));
 }
 
 void FreedesktopStore::rebuildMimeDatabase() const {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "installer/association_store.h"
+#include "installer/file_io.h"
 #include "installer/xdg_dirs.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace kestrum {
@@ -16,6 +18,8 @@ namespace kestrum {
 //   copied into the user's hicolor theme;
 // - the "open" verb is a desktop entry set as the type's default application in mimeapps.list,
 //   every other verb one added to the type's associations there, so that "Open With" offers it.
+// A store locks out the stores of other processes from its first use to its end, so that two
+// runs at once neither rebuild the database together nor edit mimeapps.list over each other.
 class FreedesktopStore : public AssociationStore {
 public:
     explicit FreedesktopStore(XdgDirs dirs) : dirs_(std::move(dirs)) {}
@@ -31,8 +35,10 @@ private:
     void editMimeappsList(const ClassesKey &key, bool add);
     void rebuildMimeDatabase() const;
     void refreshDesktopEntryCache() const;
+    void lockOutOtherStores();
 
     XdgDirs dirs_;
+    std::optional<FileLock> lock_;
 };
 
 } // namespace kestrum

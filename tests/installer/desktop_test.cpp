@@ -3,6 +3,7 @@
 #include "installer/freedesktop_store.h"
 
 #include <algorithm>
+#include <future>
 
 namespace {
 
@@ -86,6 +87,30 @@ TEST_F(KestrumDesktop, plantedSymlinks_areReplacedNeverFollowed) {
     }
     // What the user's list said through the link is kept.
     EXPECT_EQ(readText(configHome / "mimeapps.list").substr(0, usersList.size()), usersList);
+}
+
+TEST_F(KestrumDesktop, twoRunsAtOnce_bothSucceedAndLeaveWhatOneRunDoes) {
+    const fs::path folder = installProgramFolder("Runvoy");
+    const auto freshDesktop = [&] {
+        fs::remove_all(dataHome);
+        fs::remove_all(configHome);
+        writeText(configHome / "mimeapps.list", "# mine\n[Default Applications]\na/b=c.desktop");
+    };
+    freshDesktop();
+    ASSERT_EQ(runKestrum(folder).output, "");
+    const auto afterOneRun = snapshot(root);
+
+    for (int pair = 1; pair <= 20; ++pair) {
+        SCOPED_TRACE("pair " + std::to_string(pair));
+        freshDesktop();
+        auto second = std::async(std::launch::async, [&] { return runKestrum(folder); });
+        const CommandResult first = runKestrum(folder);
+        for (const CommandResult &run : {first, second.get()}) {
+            EXPECT_EQ(run.exitCode, 0);
+            EXPECT_EQ(run.output, "");
+        }
+        EXPECT_EQ(snapshot(root), afterOneRun);
+    }
 }
 
 TEST_F(KestrumDesktop, typeOfAnotherProgramClaimingRvq_isReused) {
