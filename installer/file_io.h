@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,12 @@ std::optional<std::string> readWholeFile(const std::filesystem::path &path);
 // folders are made; a symbolic link in the file's place is replaced, never followed; a file that
 // already holds the contents is left alone. Throws std::system_error.
 void replaceFile(const std::filesystem::path &path, std::string_view contents);
+
+// Replaces the file as replaceFile does with what edit makes of its contents (nothing when it
+// does not exist). When another program changes the file meanwhile, the edit is made again on
+// its contents, so that the change is kept.
+void editFile(const std::filesystem::path &path,
+              const std::function<std::string(const std::optional<std::string> &)> &edit);
 
 // Removes the file; one that is already missing is fine. Throws std::system_error.
 void removeFile(const std::filesystem::path &path);

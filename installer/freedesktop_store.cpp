@@ -167,20 +167,21 @@ std::filesystem::path FreedesktopStore::verbEntryPath(const std::string &verb) c
 void FreedesktopStore::editMimeappsList(const ClassesKey &key, bool add) {
     const std::string id = verbEntryPath(key.verb).filename().string();
     const bool isDefault = key.verb == DefaultVerb;
-    const std::filesystem::path path = dirs_.configHome / "mimeapps.list";
-    const std::string text = readWholeFile(path).value_or(std::string());
-    replaceFile(path, editedMimeappsList(text, isDefault ? DefaultGroup : AddedGroup,
-                                         checkedMimeType(key.name), [&](DesktopIds ids) {
-                                             const bool present =
-                                                 std::ranges::find(ids, id) != ids.end();
-                                             if (add && isDefault)
-                                                 ids = {id};
-                                             else if (add && !present)
-                                                 ids.push_back(id);
-                                             else if (!add)
-                                                 std::erase(ids, id);
-                                             return ids;
-                                         }));
+    const std::string mimeType = checkedMimeType(key.name);
+    const auto change = [&](DesktopIds ids) {
+        const bool present = std::ranges::find(ids, id) != ids.end();
+        if (add && isDefault)
+            ids = {id};
+        else if (add && !present)
+            ids.push_back(id);
+        else if (!add)
+            std::erase(ids, id);
+        return ids;
+    };
+    editFile(dirs_.configHome / "mimeapps.list", [&](const std::optional<std::string> &text) {
+        return editedMimeappsList(text.value_or(std::string()),
+                                  isDefault ? DefaultGroup : AddedGroup, mimeType, change);
+    });
 }
 
 void FreedesktopStore::lockOutOtherStores() {
