@@ -2,7 +2,9 @@
 
 #include "installer/file_io.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 
 namespace {
 
@@ -31,4 +33,21 @@ TEST_F(FileIo, changeByAnotherProgramWhileEditing_isKept) {
         return *text + "ours\n";
     });
     EXPECT_EQ(readText(file), "mine\ntheirs\nours\n");
+}
+
+TEST_F(FileIo, failedWrite_leavesTheOldFileAndNothingElse) {
+    const fs::path file = folder / "entry";
+    writeText(file, "old\n");
+    // A limit on file sizes makes the write fail as a full disk does.
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit unchanged = limit;
+    limit.rlim_cur = 4;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    EXPECT_THROW(kestrum::replaceFile(file, "longer than the limit\n"), std::system_error);
+    setrlimit(RLIMIT_FSIZE, &unchanged);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(snapshot(folder), (std::map<fs::path, std::string>{{file, "old\n"}}));
 }
