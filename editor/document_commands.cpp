@@ -1,5 +1,6 @@
 #include "about/about_box.h"
 #include "about/context_ids.h"
+#include "document/output_folder.h"
 #include "document/program_error.h"
 #include "editor/form1.h"
 #include "platform/path_separator.h"
@@ -109,7 +110,7 @@ bool Form1::nameIsStorable() {
 }
 
 void Form1::showOutputFolder() {
-    const QString output = services_.programFolder + platform::PathSeparator + u"Output"_s;
+    const QString output = outputFolderWithoutDesktop(services_.programFolder);
     if (OutputFolder == output + platform::PathSeparator)
         services_.shell->open(output, platform::ShowCommand::Normal);
 }

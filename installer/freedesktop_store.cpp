@@ -52,6 +52,28 @@ std::string firstLine(const std::string &text) {
 
 } // namespace
 
+TypeElement typeElementFor(const ClassesKey &key, const std::string &value) {
+    switch (key.kind) {
+    case ClassesKey::Kind::ExtensionType:
+        return {checkedMimeType(value), {PackageEntry::Glob, "*" + key.name}};
+    case ClassesKey::Kind::Description:
+        return {checkedMimeType(key.name), {PackageEntry::Comment, value}};
+    case ClassesKey::Kind::Icon: {
+        // The picture goes into the icon theme under the name that the type has anyway.
+        const std::string mimeType = checkedMimeType(key.name);
+        return {mimeType, {PackageEntry::Icon, mimeIconName(mimeType)}};
+    }
+    case ClassesKey::Kind::VerbCommand:
+        break;
+    }
+    throw std::logic_error("a verb command has no package element");
+}
+
+VerbEntry verbEntryFor(const ClassesKey &key, const std::string &command) {
+    const std::string name = key.verb == DefaultVerb ? std::string(ApplicationName) : key.verb;
+    return {name, splitCommandLine(command), checkedMimeType(key.name)};
+}
+
 std::string FreedesktopStore::fileTypeOf(const std::string &extension) {
     // Without the lock nothing is written either, and each write says why.
     try {
@@ -75,39 +97,24 @@ std::string FreedesktopStore::fileTypeOf(const std::string &extension) {
 
 void FreedesktopStore::setValue(const ClassesKey &key, const std::string &value) {
     lockOutOtherStores();
-    switch (key.kind) {
-    case ClassesKey::Kind::ExtensionType:
-        replaceFile(packagePath(key),
-                    mimePackage(checkedMimeType(value), PackageEntry::Glob, "*" + key.name));
-        rebuildMimeDatabase();
+    if (key.kind == ClassesKey::Kind::VerbCommand) {
+        replaceFile(verbEntryPath(key.verb), desktopEntryText(verbEntryFor(key, value)));
+        editMimeappsList(key, true);
+        refreshDesktopEntryCache();
         return;
-    case ClassesKey::Kind::Description:
-        replaceFile(packagePath(key),
-                    mimePackage(checkedMimeType(key.name), PackageEntry::Comment, value));
-        rebuildMimeDatabase();
-        return;
-    case ClassesKey::Kind::Icon: {
-        const std::string mimeType = checkedMimeType(key.name);
+    }
+    const TypeElement type = typeElementFor(key, value);
+    if (key.kind == ClassesKey::Kind::Icon) {
         if (std::filesystem::path(value).extension() != ".svg")
             throw std::invalid_argument("the icon " + value + " is no SVG picture");
         const auto picture = readWholeFile(value);
         if (!picture)
             throw std::invalid_argument("the icon " + value + " does not exist");
-        replaceFile(iconPath(mimeType), *picture);
-        replaceFile(packagePath(key),
-                    mimePackage(mimeType, PackageEntry::Icon, mimeIconName(mimeType)));
-        rebuildMimeDatabase();
-        return;
+        replaceFile(iconPath(type.mimeType), *picture);
     }
-    case ClassesKey::Kind::VerbCommand: {
-        const std::string name = key.verb == DefaultVerb ? std::string(ApplicationName) : key.verb;
-        replaceFile(verbEntryPath(key.verb),
-                    desktopEntryText({name, splitCommandLine(value), checkedMimeType(key.name)}));
-        editMimeappsList(key, true);
-        refreshDesktopEntryCache();
-        return;
-    }
-    }
+    replaceFile(packagePath(key),
+                mimePackage(type.mimeType, type.element.entry, type.element.value));
+    rebuildMimeDatabase();
 }
 
 void FreedesktopStore::deleteValue(const ClassesKey &key) {

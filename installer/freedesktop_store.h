@@ -1,7 +1,9 @@
 #pragma once
 
 #include "installer/association_store.h"
+#include "installer/desktop_entry.h"
 #include "installer/file_io.h"
+#include "installer/mime_package.h"
 #include "installer/xdg_dirs.h"
 
 #include <filesystem>
@@ -9,6 +11,19 @@
 #include <string>
 
 namespace kestrum {
+
+// What the desktop is told for a value other than a verb command: the MIME type it is about and
+// the element of a shared-mime-info package that says it. Throws std::invalid_argument for a
+// value that names no MIME type or extension.
+struct TypeElement {
+    std::string mimeType;
+    PackageElement element;
+};
+TypeElement typeElementFor(const ClassesKey &key, const std::string &value);
+
+// The desktop entry that carries a verb command. The default verb's entry carries the program's
+// name, which desktops show as the type's application. Throws as typeElementFor does.
+VerbEntry verbEntryFor(const ClassesKey &key, const std::string &command);
 
 // The associations of a freedesktop desktop, written for the user alone:
 // - an extension's file type is the MIME type the shared-mime-info database maps "*.ext" to; a

@@ -1,4 +1,5 @@
 #include "about/context_ids.h"
+#include "document/output_folder.h"
 #include "document/program_error.h"
 #include "editor/form1.h"
 #include "platform/path_separator.h"
@@ -69,18 +70,18 @@ QString Form1::GetArguments() {
     return stripLeadingBlanks(services_.rawArguments);
 }
 
-// Batches are saved on the desktop, or in the program's Output folder when there is none.
+// Batches are saved on the desktop, or in an Output folder of their own when there is none.
 void Form1::settleOutputFolder() {
     const QChar separator = platform::PathSeparator;
     if (!services_.desktopFolder.isEmpty()) {
         OutputFolder = services_.desktopFolder + separator;
         return;
     }
-    const QString folder = services_.programFolder + separator + u"Output"_s;
+    const QString folder = outputFolderWithoutDesktop(services_.programFolder);
     OutputFolder = folder + separator;
     if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink())
         return;
-    if (!QDir().mkdir(folder))
+    if (!QDir().mkpath(folder))
         throw ProgramError::openFailure(folder, true);
 }
 

@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev
     shared-mime-info desktop-file-utils xdg-utils xdg-user-dirs dbus-daemon
     xvfb xauth xdotool valgrind util-linux python3
+    dpkg-dev file lintian appstream
     "$@"
 )
 
