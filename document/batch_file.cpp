@@ -1,6 +1,7 @@
 #include "document/batch_file.h"
 
 #include "document/program_error.h"
+#include "platform/file_sync.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -49,6 +50,15 @@ void writeBatchFileAtomically(const QString &path, const std::vector<BatchRow> &
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw ProgramError::openFailure(path, true);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw ProgramError(u"Disk error while saving "_s + path + u": "_s + file.errorString());
+    // The save file's commit neither sees a failure of the flush it does itself nor one of its
+    // sync, and would put an empty or cut-off file in place of the old one: both are done and
+    // checked here first. A file left uncommitted is removed, and the old one stays as it was.
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        throw ProgramError::writeFailure(path, file.error(), file.errorString());
+    QString reason;
+    if (const auto failure = platform::syncToDisk(file.handle(), reason);
+        failure != QFileDevice::NoError)
+        throw ProgramError::writeFailure(path, failure, reason);
+    if (!file.commit())
+        throw ProgramError::writeFailure(path, file.error(), file.errorString());
 }
