@@ -175,6 +175,9 @@ TEST_F(DocumentCommands, saveRefusesIncompleteOrUnstorableBatchesAndWritesNothin
         {u"Work"_s, QString(), NoItem},
         {u"to/Work"_s, u"/bin"_s,
          u"The name to/Work cannot be used as a file name: it may not contain \"/\"."_s},
+        {u"My \"best\""_s, u"/bin"_s,
+         u"The name My \"best\" cannot be used as a file name: it may not contain a double "
+         u"quote."_s},
     };
     QDir().mkpath(outputFolder() + u"/to"_s);
     form().Text3[0]->setText(u"9"_s); // a delay alone is no item
