@@ -232,10 +232,8 @@ TEST_P(LoadFaultTest, fileThatCannotBeRead_saysWhyAndLeavesTheEditorAsItWas) {
     QByteArray fiveItems;
     for (int row = 0; row < Form1::RowCount; ++row)
         fiveItems += testsupport::batchItem("/row/" + QByteArray::number(row));
-    ASSERT_TRUE(writeFile(at(u"Before.rvq"_s), fiveItems));
-    fixture.services.rawArguments = u"/e \""_s + at(u"Before.rvq"_s) + u'"';
-    Form1 &editor = fixture.openEditor();
-    ASSERT_EQ(editor.Text1->text(), u"Before"_s);
+    Form1 &editor = fixture.openEditorOn(fiveItems);
+    ASSERT_EQ(editor.Text1->text(), u"Loaded"_s);
     ASSERT_FALSE(editor.DocChanged);
     const QString path = at(u"Morning.rvq"_s);
     ASSERT_TRUE(fault.prepare(path));
@@ -256,7 +254,7 @@ TEST_P(LoadFaultTest, fileThatCannotBeRead_saysWhyAndLeavesTheEditorAsItWas) {
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].title, u" Message"_s);
     EXPECT_EQ(shown[0].prompt, fault.reason + u": "_s + path);
-    EXPECT_EQ(editor.Text1->text(), u"Before"_s);
+    EXPECT_EQ(editor.Text1->text(), u"Loaded"_s);
     for (int row = 0; row < Form1::RowCount; ++row)
         EXPECT_EQ(editor.Text2[row]->text(), u"/row/"_s + QString::number(row));
     EXPECT_FALSE(editor.Loading);
