@@ -48,13 +48,19 @@ void writeBatchFileAtomically(const QString &path, const std::vector<BatchRow> &
     if (QFileInfo(path).isDir())
         throw ProgramError::fileAccess(path);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw ProgramError::openFailure(path, true);
-    // The save file's commit neither sees a failure of the flush it does itself nor one of its
-    // sync, and would put an empty or cut-off file in place of the old one: both are done and
-    // checked here first. A file left uncommitted is removed, and the old one stays as it was.
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        throw ProgramError::writeFailure(path, file.error(), file.errorString());
+    // The save file's commit sees neither a failure of a buffered write nor one of its own sync,
+    // and would put an empty or cut-off file in place of the old one: the bytes are written
+    // unbuffered and synced here, and each step is checked first. A short write is followed by
+    // another, so that the one that fails tells why. An uncommitted file is removed, and the old
+    // one stays as it was.
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            throw ProgramError::writeFailure(path, file.error(), file.errorString());
+        done += written;
+    }
     QString reason;
     if (const auto failure = platform::syncToDisk(file.handle(), reason);
         failure != QFileDevice::NoError)

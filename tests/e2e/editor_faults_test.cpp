@@ -3,8 +3,10 @@
 #include "tests/editor/form1_fixture.h"
 #include "tests/support/printers.h"
 
+#include <QClipboard>
 #include <QDirIterator>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMap>
 #include <QTest>
@@ -86,14 +88,15 @@ public:
     SmallFileSystem(const SmallFileSystem &) = delete;
     SmallFileSystem &operator=(const SmallFileSystem &) = delete;
 
-    // Takes up every free block with a file of its own; false when the space never ran out.
-    bool fill() const {
+    // Takes up all free space but blocksLeft blocks of 4 KiB with a file of its own; false when
+    // the space never ran out.
+    bool fill(int blocksLeft) const {
         QFile filler(QString::fromLocal8Bit(folder_) + u"/filler"_s);
-        if (!filler.open(QIODevice::WriteOnly))
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return false;
         for (int block = 0; block < 1000; ++block) {
-            if (filler.write(QByteArray(4096, 'x')) != 4096 || !filler.flush())
-                return true;
+            if (filler.write(QByteArray(4096, 'x')) != 4096)
+                return filler.resize(filler.size() - 4096 * blocksLeft);
         }
         return false;
     }
@@ -114,16 +117,18 @@ protected:
 
     QString at(const QString &relative) const { return fixture.dir.filePath(relative); }
 
-    // The editor of a user whose desktop is folder types a batch and saves it, which fails: the
-    // one message begins with reason and names the file, no file changed, and the batch is still
-    // there and still unsaved.
+    // The editor of a user whose desktop is folder: the user types a name, pastes itemPath into
+    // the first row, types a delay and saves, which fails. The one message begins with reason and
+    // names the file, no file changed, and the batch is still there and still unsaved.
     void expectSaveIntoFolderToFail(const QString &folder, const QString &reason,
-                                    bool needsOrdinaryUser) {
+                                    bool needsOrdinaryUser,
+                                    const QString &itemPath = u"/usr/bin/env"_s) {
         fixture.services.desktopFolder = folder;
         Form1 &editor = fixture.openEditor();
         const QMap<QString, QByteArray> before = snapshot(fixture.dir.path());
         QTest::keyClicks(editor.Text1, u"Morning"_s);
-        QTest::keyClicks(editor.Text2[0], u"/usr/bin/env"_s);
+        QGuiApplication::clipboard()->setText(itemPath);
+        QTest::keyClick(editor.Text2[0], Qt::Key_V, Qt::ControlModifier);
         editor.Text3[0]->selectAll();
         QTest::keyClicks(editor.Text3[0], u"5"_s);
         ASSERT_TRUE(editor.DocChanged);
@@ -178,16 +183,26 @@ TEST_P(SaveFaultTest, saveThatCannotWrite_saysWhy_keepsTheOldFileAndTheChanges) 
 
 // The write itself fails for want of space, after the file was opened: nothing may be lost.
 TEST_F(FormFaultTest, saveOnAFullDisk_saysSo_keepsTheOldFileAndTheChanges) {
-    for (const bool overwrite : {false, true}) {
-        SCOPED_TRACE(overwrite ? "over an old batch" : "a new batch");
-        const QString folder = at(overwrite ? u"full-old"_s : u"full-new"_s);
+    const struct {
+        const char *what;
+        bool oldBatch;
+        int blocksLeft; // of 4 KiB
+        QString itemPath;
+    } cases[] = {
+        {"a new batch", false, 0, u"/usr/bin/env"_s},
+        {"over an old batch", true, 0, u"/usr/bin/env"_s},
+        {"a batch larger than the room left", true, 1, u"/usr/bin/"_s + QString(6000, u'x')},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString folder = at(QString::fromLatin1(c.what));
         ASSERT_TRUE(QDir().mkpath(folder));
         const SmallFileSystem disk(folder);
         if (!disk.whyNot.empty())
             GTEST_SKIP() << disk.whyNot;
-        ASSERT_TRUE(!overwrite || writeFile(folder + u"/Morning.rvq"_s, OldBatch));
-        ASSERT_TRUE(disk.fill());
-        expectSaveIntoFolderToFail(folder, u"Disk full"_s, false);
+        ASSERT_TRUE(!c.oldBatch || writeFile(folder + u"/Morning.rvq"_s, OldBatch));
+        ASSERT_TRUE(disk.fill(c.blocksLeft));
+        expectSaveIntoFolderToFail(folder, u"Disk full"_s, false, c.itemPath);
     }
 }
 
