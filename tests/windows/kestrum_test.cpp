@@ -39,20 +39,6 @@ std::wstring classesKey(const std::wstring &key) {
     return L"HKEY_CLASSES_ROOT\\" + key;
 }
 
-std::wstring fileDescription(const std::wstring &program) {
-    std::vector<char> record(GetFileVersionInfoSizeW(program.c_str(), nullptr));
-    if (record.empty() ||
-        !GetFileVersionInfoW(program.c_str(), 0, DWORD(record.size()), record.data()))
-        return {};
-    wchar_t *text = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueW(record.data(), L"\\StringFileInfo\\040904B0\\FileDescription",
-                        reinterpret_cast<void **>(&text), &length) ||
-        length == 0)
-        return {};
-    return std::wstring(text, length - 1);
-}
-
 // The value's data as stored, its terminating NUL included.
 std::wstring storedData(const std::wstring &key) {
     DWORD size = 0;
@@ -123,7 +109,6 @@ TEST_F(Kestrum, firstRun_writesTheFiveValuesExactly) {
     };
     for (const auto &[key, text] : stored)
         EXPECT_EQ(storedData(key), text + L'\0') << testing::PrintToString(key);
-    EXPECT_EQ(fileDescription(kestrum), L"Creates registry file association for Runvoy.");
 }
 
 TEST_F(Kestrum, existingType_isReusedAndItsOtherValuesSurvive) {
