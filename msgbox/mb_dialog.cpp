@@ -2,6 +2,7 @@
 
 #include "msgbox/mb.h"
 #include "msgbox/mb_geometry.h"
+#include "platform/window_frame.h"
 #include "resources/resource_names.h"
 
 #include <QGroupBox>
@@ -90,10 +91,12 @@ MbDialog::MbDialog(const QString &prompt, const QString &buttons, const QString 
     }
 
     // Centred on the screen rather than over the owner, which may never have been shown, and
-    // with the window frame counted: creating the window first lets the platform tell us its
-    // frame where it can know it before the window is mapped.
+    // with the window frame counted: the window manager is asked for it before the box is shown.
     create();
-    const QSize outer = size().grownBy(windowHandle()->frameMargins());
-    if (QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
-        move(MbGeometry::centredPosition(screen->geometry(), outer));
+    const QMargins frame = platform::frameMarginsBeforeShowing(*windowHandle());
+    if (QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
+        const QPoint corner =
+            MbGeometry::centredPosition(screen->geometry(), size().grownBy(frame));
+        setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
+    }
 }
