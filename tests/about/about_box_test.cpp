@@ -40,6 +40,16 @@ TEST(AboutBox, showsTheBuildsVersionInAFixedBoxCentredOnTheScreen) {
     EXPECT_LE(offCentre.manhattanLength(), 2);
 }
 
+TEST(AboutBox, labelsAreTallEnoughForTheirFontAndKeepClearOfEachOther) {
+    frmAbout box(nullptr);
+    box.show();
+    for (const QLabel *label : {box.Label4, box.Label3}) {
+        SCOPED_TRACE(label->text().toStdString());
+        EXPECT_GE(label->contentsRect().height(), label->fontMetrics().height());
+    }
+    EXPECT_LE(box.Label4->geometry().bottom(), box.Label3->geometry().top());
+}
+
 TEST(AboutBox, closesByEveryWayOut) {
     const struct {
         const char *name;
