@@ -4,6 +4,7 @@
 #include "editor/form1.h"
 #include "platform/path_separator.h"
 #include "platform/twips.h"
+#include "platform/window_frame.h"
 #include "runner/command_line.h"
 #include "runner/placement.h"
 
@@ -32,23 +33,31 @@ template <typename Step> void runStep(Form1 &form, Step step) {
 
 void Form1::Form_Load() {
     runStep(*this, [this] { ContextIDs::InitHelp(this, services_.programFolder); });
-    // Made now, while hidden, so that the platform can tell the frame around it where it knows
-    // it: centring goes by the outer size.
+    // Made now, while hidden, so that the window manager can tell the frame it will draw: the
+    // stored position is the frame's corner, and centring goes by the outer size.
     create();
+    const QMargins frame = platform::frameMarginsBeforeShowing(*windowHandle());
+    const QSize outer = size().grownBy(frame);
     const QRect screenArea = screen()->geometry();
-    runStep(*this, [this, screenArea] {
+    QPoint corner = frameGeometry().topLeft();
+    const auto placeCorner = [this, frame, &corner] {
+        setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
+    };
+    runStep(*this, [this, screenArea, outer, &corner, placeCorner] {
         const int fallback = centredPosition(screenArea.height() * double(TwipsPerPixel),
-                                             frameGeometry().height() * double(TwipsPerPixel));
+                                             outer.height() * double(TwipsPerPixel));
         const QString stored =
             services_.settings->value(TopKey, QString::number(fallback)).toString();
-        move(x(), twipsToPixels(storedCoordinate(stored)));
+        corner.setY(twipsToPixels(storedCoordinate(stored)));
+        placeCorner();
     });
-    runStep(*this, [this, screenArea] {
+    runStep(*this, [this, screenArea, outer, &corner, placeCorner] {
         const int fallback = centredPosition(screenArea.width() * double(TwipsPerPixel),
-                                             frameGeometry().width() * double(TwipsPerPixel));
+                                             outer.width() * double(TwipsPerPixel));
         const QString stored =
             services_.settings->value(LeftKey, QString::number(fallback)).toString();
-        move(twipsToPixels(storedCoordinate(stored)), y());
+        corner.setX(twipsToPixels(storedCoordinate(stored)));
+        placeCorner();
     });
     runStep(*this, [this] { settleOutputFolder(); });
     for (int i = 0; i < RowCount; ++i)

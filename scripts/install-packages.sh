@@ -8,7 +8,7 @@ packages=(
     libglib2.0-dev libglib2.0-bin
     libgtest-dev libgmock-dev
     shared-mime-info desktop-file-utils xdg-utils xdg-user-dirs dbus-daemon
-    xvfb xauth xdotool valgrind util-linux python3
+    xvfb xauth xdotool openbox x11-utils valgrind util-linux python3
     dpkg-dev file lintian appstream
     "$@"
 )
