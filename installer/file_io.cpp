@@ -82,8 +82,8 @@ void replaceFile(const std::filesystem::path &path, std::string_view contents) {
     struct stat existing {};
     const mode_t mode =
         ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode();
-    std::string temporaryName =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string temporaryName = (target.parent_path() / ".").string();
+    temporaryName += target.filename().string() + ".XXXXXX";
     FileDescriptor file(::mkstemp(temporaryName.data()));
     if (file.get() < 0)
         throwErrno("cannot create a file beside", target);
