@@ -53,8 +53,11 @@ running "$program" || fail "ended before it showed a window"
 # A message shown before or over the window would be a window of its own.
 sleep 1
 windows=$(wmctrl -l | sed -E 's/^(\S+\s+){3}//')
-[ "$windows" = "$title" ] || fail "expected one window \"$title\", shown: $(echo "$windows" | paste -sd '|')"
-echo "window-smoke.sh: \"$title\" shown: $(xdotool search --onlyvisible --name "^$title\$" getwindowgeometry | paste -sd ' ')"
+[ "$windows" = "$title" ] ||
+    fail "expected one window \"$title\", shown: $(echo "$windows" | paste -sd '|')"
+geometry=$(xdotool search --onlyvisible --name "^$title\$" getwindowgeometry | paste -sd ' ') ||
+    fail "\"$title\" is not visible"
+echo "window-smoke.sh: \"$title\" shown: $geometry"
 
 wmctrl -F -c "$title"
 ended() { ! running "$program"; }
