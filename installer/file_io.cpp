@@ -49,8 +49,10 @@ void writeAll(int fd, std::string_view contents, const std::filesystem::path &pa
 class TemporaryFile {
 public:
     TemporaryFile(const std::filesystem::path &beside, std::string_view contents, mode_t mode) {
-        std::string name =
-            (beside.parent_path() / ("." + beside.filename().string() + ".XXXXXX")).string();
+        // Appended piece by piece: GCC 12 warns falsely about a literal + std::string here.
+        std::string name = (beside.parent_path() / ".").string();
+        name += beside.filename().string();
+        name += ".XXXXXX";
         FileDescriptor file(::mkstemp(name.data()));
         if (file.get() < 0)
             throwErrno("cannot create a file beside", beside);

@@ -9,6 +9,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int ToolBoundMs = 10000;
+// A first start on a fresh, busy machine reads fonts and compiles its keymap from cold caches.
+constexpr int ServerStartBoundMs = 60000;
 
 QString endsWith(const QString &title) {
     return QRegularExpression::escape(title) + u'$';
@@ -31,13 +33,16 @@ QString XDisplay::missingTools(WindowManager manager) {
 XDisplay::XDisplay(WindowManager wanted) {
     if (!missingTools(wanted).isEmpty())
         return;
-    // Xvfb picks a free display number itself and writes it to the descriptor it is given.
+    // Xvfb picks a free display number itself and writes it to the descriptor it is given, once
+    // it takes connections. Without -noreset it resets whenever its last client leaves (an
+    // xdotool call before the program has connected, say), and a client that connects during
+    // the reset is turned away.
     server.start(u"Xvfb"_s,
-                 {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s,
-                  u"%1x%2x24"_s.arg(screenSize().width()).arg(screenSize().height())});
+                 {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s,
+                  u"0"_s, u"%1x%2x24"_s.arg(screenSize().width()).arg(screenSize().height())});
     if (!QTest::qWaitFor(
             [&] { return server.canReadLine() || server.state() == QProcess::NotRunning; },
-            ToolBoundMs))
+            ServerStartBoundMs))
         return;
     const QString number = QString::fromLatin1(server.readLine()).trimmed();
     if (!number.isEmpty())

@@ -19,8 +19,11 @@ TEST(CommandLine, quotedWords_splitBackUnchanged) {
     };
     for (const auto &words : commands) {
         std::string text;
-        for (const std::string &word : words)
-            text += (text.empty() ? "" : " ") + quoteArgument(word);
+        for (const std::string &word : words) {
+            if (!text.empty())
+                text += ' ';
+            text += quoteArgument(word);
+        }
         SCOPED_TRACE(text);
         EXPECT_EQ(splitCommandLine(text), words);
     }
