@@ -65,7 +65,7 @@ QProcessEnvironment runEnvironment(const DesktopSandbox &desktop) {
     return environment;
 }
 
-enum class Launch { Program, Entry, BusHandler };
+enum class Launch { Program, ProgramWithoutEnvironment, Entry, BusHandler };
 enum class Ends { Normal, Maximized, Minimized, WithoutWindow };
 
 // Each row is one item: a test program whose window behaves in one of the ways real programs do,
@@ -80,7 +80,9 @@ const struct Row {
 } rows[] = {
     {"plain-normal", Launch::Program, "", "Normal", Ends::Normal, nullptr},
     {"plain-minimized", Launch::Program, "", "Minimized", Ends::Minimized, nullptr},
-    {"no-declared-pid", Launch::Program, "--no-pid", "Maximized", Ends::Maximized, nullptr},
+    // Only the X server can tie this one: no declared pid, no marker, no startup id.
+    {"no-declared-pid", Launch::ProgramWithoutEnvironment, "--no-pid", "Maximized", Ends::Maximized,
+     nullptr},
     {"forks-first", Launch::Program, "--fork", "Maximized", Ends::Maximized, nullptr},
     {"startup-id-on-leader", Launch::Entry, "--startup-id-on-leader --no-pid", "Minimized",
      Ends::Minimized, nullptr},
@@ -108,6 +110,13 @@ protected:
         switch (row.launch) {
         case Launch::Program:
             return writeFile(path, "#!/bin/sh\nexec " + client + row.title + "\n", true)
+                       ? path
+                       : QString();
+        case Launch::ProgramWithoutEnvironment:
+            return writeFile(path,
+                             "#!/bin/sh\nexec env -i DISPLAY=\"$DISPLAY\" " + client + row.title +
+                                 "\n",
+                             true)
                        ? path
                        : QString();
         case Launch::Entry:
