@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <vector>

@@ -1,14 +1,11 @@
 #include "platform/x11_window_states.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 
 #include <chrono>
 #include <cstdio>
 
 #include <unistd.h>
-
-using namespace Qt::StringLiterals;
 
 namespace platform {
 
