@@ -58,7 +58,8 @@ WatchActions WindowWatches::windowAppeared(const WindowFacts &window, Millis now
 
 void WindowWatches::offer(const WindowFacts &window, Millis appearedAt, Millis now,
                           WatchActions &actions) {
-    // The firmest tie wins; between equal ties the earlier launch, which waits longest.
+    // The firmest tie wins: a single-instance program may show one launch's window from another
+    // launch's process, but it passes on the startup id of the launch that asked.
     Watch *taker = nullptr;
     Tie firmest = Tie::None;
     for (Watch &watch : watches) {
