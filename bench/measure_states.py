@@ -28,7 +28,8 @@ class ManagedXServer(XServer):
 
     def __enter__(self):
         display = super().__enter__()
-        env = dict(os.environ, DISPLAY=display, HOME=tempfile.mkdtemp(prefix="runvoy-openbox-"))
+        self.home = tempfile.TemporaryDirectory(prefix="runvoy-openbox-")
+        env = dict(os.environ, DISPLAY=display, HOME=self.home.name)
         self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline = time.monotonic() + BOUND_S
@@ -43,6 +44,7 @@ class ManagedXServer(XServer):
     def __exit__(self, *failure):
         self.manager.terminate()
         self.manager.wait(BOUND_S)
+        self.home.cleanup()
         super().__exit__(*failure)
 
 
