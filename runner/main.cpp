@@ -2,6 +2,7 @@
 #include "platform/desktop_folder.h"
 #include "platform/raw_arguments.h"
 #include "platform/shell.h"
+#include "platform/window_states.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -20,7 +21,8 @@ int main(int argc, char **argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, u"Runvoy"_s, u"Runvoy"_s);
-    const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell();
+    const std::unique_ptr<platform::WindowStates> windowStates = platform::makeWindowStates();
+    const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell(*windowStates);
     Form1Services services;
     services.settings = &settings;
     services.shell = shell.get();
@@ -31,8 +33,12 @@ int main(int argc, char **argv) {
     Form1 form(services);
     QObject::connect(&form, &Form1::unloaded, &app, &QCoreApplication::quit);
     form.Form_Load();
-    if (form.isUnloaded())
+    if (form.isUnloaded()) {
+        // A finished run stays, still without a window, until its items' windows have their
+        // states.
+        windowStates->waitForWatches();
         return 0;
+    }
     form.show();
     return app.exec();
 }
