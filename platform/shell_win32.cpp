@@ -15,7 +15,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<Shell> makeDesktopShell() {
+// The Windows shell applies the state itself, as the show command of the launch.
+std::unique_ptr<Shell> makeDesktopShell(WindowStates &) {
     return std::make_unique<WindowsShell>();
 }
 
