@@ -18,6 +18,8 @@
 #include <QSvgRenderer>
 #include <QWindow>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -46,6 +48,9 @@ QLabel *centredLabel(QWidget *panel, const QString &text, const TwipsRect &area,
     label->setGeometry(toPixels(area));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setFont(font);
+    // The layout was drawn for a font with shallower descenders: the label takes the height its
+    // font needs, so that no letter loses its tail.
+    label->resize(label->width(), std::max(label->height(), label->sizeHint().height()));
     return label;
 }
 

@@ -2,11 +2,14 @@
 
 #include "about/help_document.h"
 #include "platform/twips.h"
+#include "platform/window_frame.h"
 #include "resources/resource_names.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -23,7 +26,13 @@ const QString FallbackTitle = u"Runvoy Help"_s;
 HelpWindow::HelpWindow(QWidget *owner) : QWidget(owner, Qt::Window) {
     setWindowTitle(FallbackTitle);
     setWindowIcon(QIcon(Pictures::path(Pictures::Program)));
-    resize(StartingSize);
+    // A screen with little room, such as one scaled to 200%, gets a smaller window rather than
+    // one whose bottom and scroll arrow lie off the screen.
+    create();
+    const QMargins frame = platform::frameMarginsBeforeShowing(*windowHandle());
+    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    resize(screen ? StartingSize.boundedTo(screen->availableGeometry().size().shrunkBy(frame))
+                  : StartingSize);
 
     Problem = new QLabel(this);
     Problem->setTextFormat(Qt::PlainText);

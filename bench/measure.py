@@ -107,12 +107,14 @@ class Desktop:
 
 
 class XServer:
-    """A private X display; Xvfb picks a free number itself."""
+    """A private X display; Xvfb picks a free number itself. It must not reset when its last
+    client leaves: a client that connects during the reset is turned away."""
 
     def __enter__(self):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
+            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
+             "-screen", "0", "1024x768x24"],
             pass_fds=(write_end,), stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as numbers:

@@ -2,6 +2,8 @@
 
 #include "document/field_reader.h"
 #include "document/path_helpers.h"
+#include "document/program_error.h"
+#include "platform/file_sync.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -79,8 +81,23 @@ void writeBatchFileAtomically(const QString &path, const Batch &batch) {
     if (QFileInfo(path).isDir())
         throw ProgramError::fileAccess(path);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw ProgramError::openFailure(path, true);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw ProgramError(u"Disk error while saving "_s + path + u": "_s + file.errorString());
+    // The save file's commit sees neither a failure of a buffered write nor one of its own sync,
+    // and would put an empty or cut-off file in place of the old one: the bytes are written
+    // unbuffered and synced here, and each step is checked first. A short write is followed by
+    // another, so that the one that fails tells why. An uncommitted file is removed, and the old
+    // one stays as it was.
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            throw ProgramError::writeFailure(path, file.error(), file.errorString());
+        done += written;
+    }
+    QString reason;
+    if (const auto failure = platform::syncToDisk(file.handle(), reason);
+        failure != QFileDevice::NoError)
+        throw ProgramError::writeFailure(path, failure, reason);
+    if (!file.commit())
+        throw ProgramError::writeFailure(path, file.error(), file.errorString());
 }

@@ -55,3 +55,10 @@ ProgramError ProgramError::openFailure(const QString &path, bool forWriting) {
         return fileNotFound(path);
     return permissionDenied(path);
 }
+
+ProgramError ProgramError::writeFailure(const QString &path, QFileDevice::FileError error,
+                                        const QString &reason) {
+    if (error == QFileDevice::ResourceError)
+        return ProgramError(u"Disk full: "_s + path);
+    return ProgramError(u"Device I/O error: "_s + path + u" ("_s + reason + u')');
+}

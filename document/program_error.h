@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
 #include <exception>
@@ -25,6 +26,10 @@ public:
 
     // The reason a file could not be opened, read or written, told from what is on disk.
     static ProgramError openFailure(const QString &path, bool forWriting);
+
+    // A write, flush or sync of path that failed with error, for the system's reason.
+    static ProgramError writeFailure(const QString &path, QFileDevice::FileError error,
+                                     const QString &reason);
 
 private:
     QString description_;

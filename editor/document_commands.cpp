@@ -95,19 +95,25 @@ bool Form1::SaveBatch() {
     return true;
 }
 
-// The name becomes a file name in OutputFolder: a separator would write somewhere else.
+// The name becomes a file name in OutputFolder: a separator would write somewhere else, and a
+// double quote cannot stand inside the quoted path with which the batch is run or edited.
 bool Form1::nameIsStorable() {
     const QString name = Text1->text();
-    if (!name.contains(platform::PathSeparator) && !name.contains(QChar(0)))
+    QString refused;
+    if (name.contains(platform::PathSeparator) || name.contains(QChar(0)))
+        refused = u'"' + QString(platform::PathSeparator) + u'"';
+    else if (name.contains(u'"'))
+        refused = u"a double quote"_s;
+    else
         return true;
-    Message(u"The name "_s + name + u" cannot be used as a file name: it may not contain \""_s +
-                QString(platform::PathSeparator) + u"\"."_s,
+    Message(u"The name "_s + name + u" cannot be used as a file name: it may not contain "_s +
+                refused + u'.',
             u"OK"_s, MessageTitle);
     return false;
 }
 
 void Form1::showOutputFolder() {
-    const QString output = programOutputFolder(services_.programFolder);
+    const QString output = outputFolderWithoutDesktop(services_.programFolder);
     if (OutputFolder == output + platform::PathSeparator)
         services_.shell->open(output, platform::ShowCommand::Normal);
 }

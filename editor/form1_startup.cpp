@@ -2,6 +2,7 @@
 #include "document/placement.h"
 #include "editor/form1.h"
 #include "platform/twips.h"
+#include "platform/window_frame.h"
 
 #include <QScreen>
 
@@ -18,24 +19,28 @@ void Form1::Form_Load(const EditorStart &start) {
 // A coordinate that is stored but unusable has been reported by start-up: the window stays where
 // it was created along that axis.
 void Form1::placeWindow(const EditorStart &start) {
-    // Made now, while hidden, so that the platform can tell the frame around it where it knows
-    // it: centring goes by the outer size.
+    // Made now, while hidden, so that the window manager can tell the frame it will draw: the
+    // stored position is the frame's corner, and centring goes by the outer size.
     create();
+    const QMargins frame = platform::frameMarginsBeforeShowing(*windowHandle());
+    const QSize outer = size().grownBy(frame);
     const QRect screenArea = screen()->geometry();
+    QPoint corner = frameGeometry().topLeft();
     if (start.top.kind != StoredCoordinate::Unusable) {
         const int fallback = centredPosition(screenArea.height() * double(TwipsPerPixel),
-                                             frameGeometry().height() * double(TwipsPerPixel));
+                                             outer.height() * double(TwipsPerPixel));
         const double stored =
             start.top.kind == StoredCoordinate::Twips ? start.top.twips : fallback;
-        move(x(), twipsToPixels(stored));
+        corner.setY(twipsToPixels(stored));
     }
     if (start.left.kind != StoredCoordinate::Unusable) {
         const int fallback = centredPosition(screenArea.width() * double(TwipsPerPixel),
-                                             frameGeometry().width() * double(TwipsPerPixel));
+                                             outer.width() * double(TwipsPerPixel));
         const double stored =
             start.left.kind == StoredCoordinate::Twips ? start.left.twips : fallback;
-        move(twipsToPixels(stored), y());
+        corner.setX(twipsToPixels(stored));
     }
+    setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
 }
 
 void Form1::Form_Unload() {

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -43,6 +44,46 @@ void writeAll(int fd, std::string_view contents, const std::filesystem::path &pa
     }
 }
 
+// A file beside another that holds the contents, through to the disk. It is removed again
+// unless it is renamed over the other.
+class TemporaryFile {
+public:
+    TemporaryFile(const std::filesystem::path &beside, std::string_view contents, mode_t mode) {
+        // Appended piece by piece: GCC 12 warns falsely about a literal + std::string here.
+        std::string name = (beside.parent_path() / ".").string();
+        name += beside.filename().string();
+        name += ".XXXXXX";
+        FileDescriptor file(::mkstemp(name.data()));
+        if (file.get() < 0)
+            throwErrno("cannot create a file beside", beside);
+        path_ = name;
+        try {
+            writeAll(file.get(), contents, path_);
+            if (::fchmod(file.get(), mode) != 0 || ::fsync(file.get()) != 0 ||
+                ::close(file.release()) != 0)
+                throwErrno("cannot write", path_);
+        } catch (...) {
+            ::unlink(path_.c_str());
+            throw;
+        }
+    }
+    ~TemporaryFile() {
+        if (!path_.empty())
+            ::unlink(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+
+    void renameOver(const std::filesystem::path &path) {
+        if (::rename(path_.c_str(), path.c_str()) != 0)
+            throwErrno("cannot replace", path);
+        path_.clear();
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
 // The mode a new file gets from the user's umask.
 mode_t newFileMode() {
     const mode_t mask = ::umask(0);
@@ -72,38 +113,58 @@ std::optional<std::string> readWholeFile(const std::filesystem::path &path) {
     }
 }
 
-void replaceFile(const std::filesystem::path &path, std::string_view contents) {
-    const std::filesystem::path target =
-        std::filesystem::is_symlink(path) ? std::filesystem::weakly_canonical(path) : path;
-    if (readWholeFile(target) == contents)
-        return;
-    std::filesystem::create_directories(target.parent_path());
+void editFile(const std::filesystem::path &path,
+              const std::function<std::string(const std::optional<std::string> &)> &edit) {
+    // Another program that changes the file meanwhile would lose its change when the edited
+    // file is renamed over it. So the file is looked at again once the edit is on the disk, and
+    // a changed file is edited afresh: a change is lost only between that look and the rename.
+    constexpr int Attempts = 10;
+    std::optional<std::string> current = readWholeFile(path);
+    for (int attempt = 1;; ++attempt) {
+        const std::string contents = edit(current);
+        // Only the entry itself counts: a symbolic link in its place is replaced like a file,
+        // never written through, since where it leads is no file of ours.
+        struct stat existing {};
+        const bool isFile = ::lstat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+        if (isFile && current == contents)
+            return;
+        std::filesystem::create_directories(path.parent_path());
+        TemporaryFile temporary(path, contents, isFile ? existing.st_mode & 07777 : newFileMode());
 
-    struct stat existing {};
-    const mode_t mode =
-        ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode();
-    std::string temporaryName =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    FileDescriptor file(::mkstemp(temporaryName.data()));
-    if (file.get() < 0)
-        throwErrno("cannot create a file beside", target);
-    const std::filesystem::path temporary(temporaryName);
-    try {
-        writeAll(file.get(), contents, temporary);
-        if (::fchmod(file.get(), mode) != 0 || ::fsync(file.get()) != 0 ||
-            ::close(file.release()) != 0)
-            throwErrno("cannot write", temporary);
-        if (::rename(temporary.c_str(), target.c_str()) != 0)
-            throwErrno("cannot replace", target);
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
+        std::optional<std::string> now = readWholeFile(path);
+        if (now == current) {
+            temporary.renameOver(path);
+            return;
+        }
+        if (attempt == Attempts)
+            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again),
+                                    "cannot replace " + path.string() + ", which keeps changing");
+        current = std::move(now);
     }
+}
+
+void replaceFile(const std::filesystem::path &path, std::string_view contents) {
+    editFile(path, [&](const std::optional<std::string> &) { return std::string(contents); });
 }
 
 void removeFile(const std::filesystem::path &path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
         throwErrno("cannot remove", path);
+}
+
+FileLock::FileLock(const std::filesystem::path &path) {
+    std::filesystem::create_directories(path.parent_path());
+    FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (file.get() < 0)
+        throwErrno("cannot open", path);
+    while (::flock(file.get(), LOCK_EX) != 0)
+        if (errno != EINTR)
+            throwErrno("cannot lock", path);
+    fd_ = file.release();
+}
+
+FileLock::~FileLock() {
+    ::close(fd_);
 }
 
 } // namespace kestrum

@@ -52,7 +52,35 @@ std::string firstLine(const std::string &text) {
 
 } // namespace
 
+TypeElement typeElementFor(const ClassesKey &key, const std::string &value) {
+    switch (key.kind) {
+    case ClassesKey::Kind::ExtensionType:
+        return {checkedMimeType(value), {PackageEntry::Glob, "*" + key.name}};
+    case ClassesKey::Kind::Description:
+        return {checkedMimeType(key.name), {PackageEntry::Comment, value}};
+    case ClassesKey::Kind::Icon: {
+        // The picture goes into the icon theme under the name that the type has anyway.
+        const std::string mimeType = checkedMimeType(key.name);
+        return {mimeType, {PackageEntry::Icon, mimeIconName(mimeType)}};
+    }
+    case ClassesKey::Kind::VerbCommand:
+        break;
+    }
+    throw std::logic_error("a verb command has no package element");
+}
+
+VerbEntry verbEntryFor(const ClassesKey &key, const std::string &command) {
+    const std::string name = key.verb == DefaultVerb ? std::string(ApplicationName) : key.verb;
+    return {name, splitCommandLine(command), checkedMimeType(key.name)};
+}
+
 std::string FreedesktopStore::fileTypeOf(const std::string &extension) {
+    // Without the lock nothing is written either, and each write says why.
+    try {
+        lockOutOtherStores();
+    } catch (const std::exception &) {
+        return {};
+    }
     std::vector<std::string> globLists;
     std::vector<std::filesystem::path> dataDirs{dirs_.dataHome};
     dataDirs.insert(dataDirs.end(), dirs_.dataDirs.begin(), dirs_.dataDirs.end());
@@ -68,42 +96,29 @@ std::string FreedesktopStore::fileTypeOf(const std::string &extension) {
 }
 
 void FreedesktopStore::setValue(const ClassesKey &key, const std::string &value) {
-    switch (key.kind) {
-    case ClassesKey::Kind::ExtensionType:
-        replaceFile(packagePath(key),
-                    mimePackage(checkedMimeType(value), PackageEntry::Glob, "*" + key.name));
-        rebuildMimeDatabase();
+    lockOutOtherStores();
+    if (key.kind == ClassesKey::Kind::VerbCommand) {
+        replaceFile(verbEntryPath(key.verb), desktopEntryText(verbEntryFor(key, value)));
+        editMimeappsList(key, true);
+        refreshDesktopEntryCache();
         return;
-    case ClassesKey::Kind::Description:
-        replaceFile(packagePath(key),
-                    mimePackage(checkedMimeType(key.name), PackageEntry::Comment, value));
-        rebuildMimeDatabase();
-        return;
-    case ClassesKey::Kind::Icon: {
-        const std::string mimeType = checkedMimeType(key.name);
+    }
+    const TypeElement type = typeElementFor(key, value);
+    if (key.kind == ClassesKey::Kind::Icon) {
         if (std::filesystem::path(value).extension() != ".svg")
             throw std::invalid_argument("the icon " + value + " is no SVG picture");
         const auto picture = readWholeFile(value);
         if (!picture)
             throw std::invalid_argument("the icon " + value + " does not exist");
-        replaceFile(iconPath(mimeType), *picture);
-        replaceFile(packagePath(key),
-                    mimePackage(mimeType, PackageEntry::Icon, mimeIconName(mimeType)));
-        rebuildMimeDatabase();
-        return;
+        replaceFile(iconPath(type.mimeType), *picture);
     }
-    case ClassesKey::Kind::VerbCommand: {
-        const std::string name = key.verb == DefaultVerb ? std::string(ApplicationName) : key.verb;
-        replaceFile(verbEntryPath(key.verb),
-                    desktopEntryText({name, splitCommandLine(value), checkedMimeType(key.name)}));
-        editMimeappsList(key, true);
-        refreshDesktopEntryCache();
-        return;
-    }
-    }
+    replaceFile(packagePath(key),
+                mimePackage(type.mimeType, type.element.entry, type.element.value));
+    rebuildMimeDatabase();
 }
 
 void FreedesktopStore::deleteValue(const ClassesKey &key) {
+    lockOutOtherStores();
     switch (key.kind) {
     case ClassesKey::Kind::ExtensionType:
     case ClassesKey::Kind::Description:
@@ -159,20 +174,26 @@ std::filesystem::path FreedesktopStore::verbEntryPath(const std::string &verb) c
 void FreedesktopStore::editMimeappsList(const ClassesKey &key, bool add) {
     const std::string id = verbEntryPath(key.verb).filename().string();
     const bool isDefault = key.verb == DefaultVerb;
-    const std::filesystem::path path = dirs_.configHome / "mimeapps.list";
-    const std::string text = readWholeFile(path).value_or(std::string());
-    replaceFile(path, editedMimeappsList(text, isDefault ? DefaultGroup : AddedGroup,
-                                         checkedMimeType(key.name), [&](DesktopIds ids) {
-                                             const bool present =
-                                                 std::ranges::find(ids, id) != ids.end();
-                                             if (add && isDefault)
-                                                 ids = {id};
-                                             else if (add && !present)
-                                                 ids.push_back(id);
-                                             else if (!add)
-                                                 std::erase(ids, id);
-                                             return ids;
-                                         }));
+    const std::string mimeType = checkedMimeType(key.name);
+    const auto change = [&](DesktopIds ids) {
+        const bool present = std::ranges::find(ids, id) != ids.end();
+        if (add && isDefault)
+            ids = {id};
+        else if (add && !present)
+            ids.push_back(id);
+        else if (!add)
+            std::erase(ids, id);
+        return ids;
+    };
+    editFile(dirs_.configHome / "mimeapps.list", [&](const std::optional<std::string> &text) {
+        return editedMimeappsList(text.value_or(std::string()),
+                                  isDefault ? DefaultGroup : AddedGroup, mimeType, change);
+    });
+}
+
+void FreedesktopStore::lockOutOtherStores() {
+    if (!lock_)
+        lock_.emplace(dirs_.dataHome / (std::string(FilePrefix) + "kestrum.lock"));
 }
 
 void FreedesktopStore::rebuildMimeDatabase() const {

@@ -1,12 +1,29 @@
 #pragma once
 
 #include "installer/association_store.h"
+#include "installer/desktop_entry.h"
+#include "installer/file_io.h"
+#include "installer/mime_package.h"
 #include "installer/xdg_dirs.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace kestrum {
+
+// What the desktop is told for a value other than a verb command: the MIME type it is about and
+// the element of a shared-mime-info package that says it. Throws std::invalid_argument for a
+// value that names no MIME type or extension.
+struct TypeElement {
+    std::string mimeType;
+    PackageElement element;
+};
+TypeElement typeElementFor(const ClassesKey &key, const std::string &value);
+
+// The desktop entry that carries a verb command. The default verb's entry carries the program's
+// name, which desktops show as the type's application. Throws as typeElementFor does.
+VerbEntry verbEntryFor(const ClassesKey &key, const std::string &command);
 
 // The associations of a freedesktop desktop, written for the user alone:
 // - an extension's file type is the MIME type the shared-mime-info database maps "*.ext" to; a
@@ -16,6 +33,8 @@ namespace kestrum {
 //   copied into the user's hicolor theme;
 // - the "open" verb is a desktop entry set as the type's default application in mimeapps.list,
 //   every other verb one added to the type's associations there, so that "Open With" offers it.
+// A store locks out the stores of other processes from its first use to its end, so that two
+// runs at once neither rebuild the database together nor edit mimeapps.list over each other.
 class FreedesktopStore : public AssociationStore {
 public:
     explicit FreedesktopStore(XdgDirs dirs) : dirs_(std::move(dirs)) {}
@@ -31,8 +50,10 @@ private:
     void editMimeappsList(const ClassesKey &key, bool add);
     void rebuildMimeDatabase() const;
     void refreshDesktopEntryCache() const;
+    void lockOutOtherStores();
 
     XdgDirs dirs_;
+    std::optional<FileLock> lock_;
 };
 
 } // namespace kestrum

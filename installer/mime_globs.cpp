@@ -49,7 +49,9 @@ bool matches(const GlobLine &glob, std::string_view pattern) {
 
 std::string mimeTypeForExtension(const std::vector<std::string> &globs2Texts,
                                  std::string_view extension) {
-    const std::string pattern = "*" + std::string(extension);
+    // Appended rather than inserted in front: GCC 12 warns wrongly about overlap on the insert.
+    std::string pattern(1, '*');
+    pattern += extension;
     std::string best;
     int bestWeight = -1;
     std::set<std::string, std::less<>> cleared;

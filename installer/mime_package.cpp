@@ -73,11 +73,18 @@ std::string mimeIconName(std::string_view mimeType) {
 }
 
 std::string mimePackage(std::string_view mimeType, PackageEntry entry, std::string_view value) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-           "  <mime-type type=\"" +
-           xmlEscaped(mimeType) + "\">\n    " + packageElement(entry, value) +
-           "\n  </mime-type>\n</mime-info>\n";
+    return mimePackage(mimeType, {{entry, std::string(value)}});
+}
+
+std::string mimePackage(std::string_view mimeType, const std::vector<PackageElement> &elements) {
+    std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+        "  <mime-type type=\"" +
+        xmlEscaped(mimeType) + "\">\n";
+    for (const PackageElement &element : elements)
+        text += "    " + packageElement(element.entry, element.value) + "\n";
+    return text + "  </mime-type>\n</mime-info>\n";
 }
 
 } // namespace kestrum

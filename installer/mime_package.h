@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrum {
 
@@ -21,5 +22,13 @@ enum class PackageEntry { Glob, Comment, Icon };
 // The text of a shared-mime-info package file that gives mimeType one glob pattern, one
 // comment or one icon name.
 std::string mimePackage(std::string_view mimeType, PackageEntry entry, std::string_view value);
+
+struct PackageElement {
+    PackageEntry entry;
+    std::string value;
+};
+
+// The same for a package file that says several things about mimeType, in the order given.
+std::string mimePackage(std::string_view mimeType, const std::vector<PackageElement> &elements);
 
 } // namespace kestrum

@@ -111,9 +111,14 @@ std::string editedMimeappsList(std::string_view text, std::string_view group,
         lines.push_back(*newLine);
     }
 
+    // A file that lacks a final newline keeps lacking it, whoever's line ends it now.
+    const bool finalNewline = text.empty() || text.back() == '\n';
     std::string edited;
-    for (const std::string &line : lines)
-        edited += line + '\n';
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        edited += lines[i];
+        if (i + 1 < lines.size() || finalNewline)
+            edited += '\n';
+    }
     return edited;
 }
 

@@ -8,15 +8,23 @@ namespace kestrum {
 
 namespace {
 
-// The files that Kestrum expects beside itself in the program folder.
+// The files that Kestrum expects beside itself in the program folder. Windows takes the
+// batch-file icon from the program file, where it is the second icon.
+#ifdef _WIN32
+constexpr char PathSeparator = '\\';
+constexpr std::string_view ProgramFileName = "Runvoy.exe";
+constexpr std::string_view BatchIconFileName = "Runvoy.exe,1";
+#else
 constexpr char PathSeparator = '/';
 constexpr std::string_view ProgramFileName = "runvoy";
 constexpr std::string_view BatchIconFileName = "runvoy-batch.svg";
+#endif
 
 } // namespace
 
 void Module1::Main(const std::string &folder) {
-    // No separator is dropped for the root folder: "//runvoy" names the same file.
+    // No separator is dropped for the root folder: "//runvoy" and "C:\\Runvoy.exe" name the
+    // same file as with a single one.
     const std::string programPath = folder + PathSeparator + std::string(ProgramFileName);
     const std::string file = quoteArgument(FileArgument);
 

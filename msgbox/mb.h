@@ -30,3 +30,15 @@ struct MbButton {
 
 // The buttons that a captions text makes, in order.
 std::vector<MbButton> mbButtonLayout(const QString &buttons);
+
+// The box's heights in pixels. The box grows downward from its design by as much as the prompt
+// needs to be read whole, but no taller than tallest (what the screen has room for), and never
+// shrinks below its design.
+struct MbHeights {
+    int box = 0; // the inner area
+    int upperPanel = 0;
+    int promptArea = 0;
+    int lowerPanelTop = 0;
+};
+
+MbHeights mbHeights(int promptNeeds, int tallest);

@@ -2,6 +2,7 @@
 
 #include "msgbox/mb.h"
 #include "msgbox/mb_geometry.h"
+#include "platform/window_frame.h"
 #include "resources/resource_names.h"
 
 #include <QGroupBox>
@@ -12,7 +13,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSvgRenderer>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QWindow>
+#include <QtMath>
 
 using namespace Qt::StringLiterals;
 
@@ -49,7 +54,7 @@ void addNoteIcon(QWidget *panel) {
 }
 
 // Read-only and skipped by Tab, but still clickable so that the text can be selected and copied.
-void addPromptArea(QWidget *panel, const QString &prompt) {
+QPlainTextEdit *addPromptArea(QWidget *panel, const QString &prompt) {
     auto *text = new QPlainTextEdit(panel);
     text->setObjectName(u"Text1"_s);
     text->setGeometry(toPixels(MbGeometry::PromptArea));
@@ -62,6 +67,31 @@ void addPromptArea(QWidget *panel, const QString &prompt) {
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     text->setPalette(palette);
     text->setPlainText(prompt);
+    return text;
+}
+
+// The prompt area's height that shows the whole text, wrapped as the area wraps it when it needs
+// no scroll bar: lines laid out as the area lays them out, its margins, and the pixel that the
+// area keeps clear below its last line.
+int heightToShowWhole(QPlainTextEdit &text) {
+    text.ensurePolished();
+    const QTextDocument &document = *text.document();
+    const qreal margin = document.documentMargin();
+    const int frame = text.frameWidth();
+    const qreal lineWidth = text.width() - 2 * frame - 2 * margin;
+    qreal linesHeight = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextLayout layout(block.text(), document.defaultFont());
+        layout.setTextOption(document.defaultTextOption());
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(lineWidth);
+            linesHeight += line.height();
+        }
+        layout.endLayout();
+    }
+    return qCeil(linesHeight + 2 * margin) + 1 + 2 * frame;
 }
 
 } // namespace
@@ -74,7 +104,7 @@ MbDialog::MbDialog(const QString &prompt, const QString &buttons, const QString 
 
     QGroupBox *upper = makePanel(this, MbGeometry::UpperPanel, u"Frame1_0"_s);
     addNoteIcon(upper);
-    addPromptArea(upper, prompt);
+    QPlainTextEdit *text = addPromptArea(upper, prompt);
 
     QGroupBox *lower = makePanel(this, MbGeometry::LowerPanel, u"Frame1_1"_s);
     const std::vector<MbButton> layout = mbButtonLayout(buttons);
@@ -89,11 +119,22 @@ MbDialog::MbDialog(const QString &prompt, const QString &buttons, const QString 
             button->setFocus();
     }
 
-    // Centred on the screen rather than over the owner, which may never have been shown, and
-    // with the window frame counted: creating the window first lets the platform tell us its
-    // frame where it can know it before the window is mapped.
+    // Grown to show the whole prompt as far as the screen has room, frame included, and centred
+    // on the screen rather than over the owner, which may never have been shown. The window
+    // manager is asked for the frame before the box is shown.
     create();
-    const QSize outer = size().grownBy(windowHandle()->frameMargins());
-    if (QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
-        move(MbGeometry::centredPosition(screen->geometry(), outer));
+    const QMargins frame = platform::frameMarginsBeforeShowing(*windowHandle());
+    QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const MbHeights heights =
+        mbHeights(heightToShowWhole(*text),
+                  screen->availableGeometry().height() - frame.top() - frame.bottom());
+    setFixedSize(width(), heights.box);
+    upper->resize(upper->width(), heights.upperPanel);
+    text->resize(text->width(), heights.promptArea);
+    lower->move(lower->x(), heights.lowerPanelTop);
+
+    const QPoint corner = MbGeometry::centredPosition(screen->geometry(), size().grownBy(frame));
+    setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
 }

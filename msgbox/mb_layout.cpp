@@ -39,3 +39,13 @@ std::vector<MbButton> mbButtonLayout(const QString &buttons) {
         layout.push_back({std::move(caption), row.lefts[layout.size()], row.width});
     return layout;
 }
+
+MbHeights mbHeights(int promptNeeds, int tallest) {
+    const MbHeights designed{
+        twipsToPixels(MbGeometry::InnerHeight), twipsToPixels(MbGeometry::UpperPanel.height),
+        twipsToPixels(MbGeometry::PromptArea.height), twipsToPixels(MbGeometry::LowerPanel.top)};
+    const int growth =
+        std::max(0, std::min(promptNeeds - designed.promptArea, tallest - designed.box));
+    return {designed.box + growth, designed.upperPanel + growth, designed.promptArea + growth,
+            designed.lowerPanelTop + growth};
+}

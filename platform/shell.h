@@ -9,6 +9,8 @@ namespace platform {
 // The window state the desktop is asked to give a started item.
 enum class ShowCommand { Normal = 1, Minimized = 2, Maximized = 3 };
 
+class WindowStates;
+
 // Opens files, folders and shortcuts the way a double-click in the desktop does.
 class Shell {
 public:
@@ -19,6 +21,8 @@ public:
     virtual bool open(const QString &path, ShowCommand show) = 0;
 };
 
-std::unique_ptr<Shell> makeDesktopShell();
+// The desktop's shell. Each launch in a state other than Normal is prepared with states, which
+// then looks after the window that the launch brings up.
+std::unique_ptr<Shell> makeDesktopShell(WindowStates &states);
 
 } // namespace platform

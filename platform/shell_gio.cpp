@@ -3,6 +3,7 @@
 #include <gio/gio.h>
 
 #include "platform/shell.h"
+#include "platform/window_states.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -33,16 +34,84 @@ template <typename Start> GAsyncResult *awaitLaunch(Start start) {
     return result;
 }
 
-bool launchApplication(GAppInfo *application, GList *uris) {
+// A launch context that gives whatever GIO starts our own startup id: a spawned program finds it
+// in DESKTOP_STARTUP_ID, a handler that the session bus starts in the request's platform data.
+struct TaggedLaunchContext {
+    GAppLaunchContext parent;
+    char *startupId;
+};
+struct TaggedLaunchContextClass {
+    GAppLaunchContextClass parent;
+};
+G_DEFINE_TYPE(TaggedLaunchContext, tagged_launch_context, G_TYPE_APP_LAUNCH_CONTEXT)
+
+char *taggedStartupId(GAppLaunchContext *context, GAppInfo *, GList *) {
+    return g_strdup(reinterpret_cast<TaggedLaunchContext *>(context)->startupId);
+}
+
+void taggedFinalize(GObject *object) {
+    g_free(reinterpret_cast<TaggedLaunchContext *>(object)->startupId);
+    G_OBJECT_CLASS(tagged_launch_context_parent_class)->finalize(object);
+}
+
+void tagged_launch_context_class_init(TaggedLaunchContextClass *type) {
+    G_APP_LAUNCH_CONTEXT_CLASS(type)->get_startup_notify_id = taggedStartupId;
+    G_OBJECT_CLASS(type)->finalize = taggedFinalize;
+}
+
+void tagged_launch_context_init(TaggedLaunchContext *context) {
+    context->startupId = nullptr;
+}
+
+// What one launch hands GIO: no context at all for an item without a state; otherwise one that
+// carries the tag and learns the pid of what it starts.
+class LaunchContext {
+public:
+    explicit LaunchContext(const std::optional<LaunchTag> &tag) {
+        if (!tag)
+            return;
+        auto *tagged = static_cast<TaggedLaunchContext *>(
+            g_object_new(tagged_launch_context_get_type(), nullptr));
+        tagged->startupId = g_strdup(tag->startupId.constData());
+        context = G_APP_LAUNCH_CONTEXT(tagged);
+        // GIO asks for a startup id only for entries that declare startup notification; ours
+        // announces no startup sequence, so a program that ignores it loses nothing.
+        g_app_launch_context_setenv(context, "DESKTOP_STARTUP_ID", tag->startupId.constData());
+        g_app_launch_context_setenv(context, LaunchMarkerVariable, tag->marker.constData());
+        g_signal_connect(
+            context, "launched",
+            G_CALLBACK(+[](GAppLaunchContext *, GAppInfo *, GVariant *platformData, gpointer pid) {
+                gint32 started = 0;
+                if (g_variant_lookup(platformData, "pid", "i", &started))
+                    *static_cast<qint64 *>(pid) = started;
+            }),
+            &launchedPid);
+    }
+    ~LaunchContext() {
+        if (context != nullptr)
+            g_object_unref(context);
+    }
+    LaunchContext(const LaunchContext &) = delete;
+    LaunchContext &operator=(const LaunchContext &) = delete;
+
+    GAppLaunchContext *get() const { return context; }
+    qint64 pid() const { return launchedPid; }
+
+private:
+    GAppLaunchContext *context = nullptr;
+    qint64 launchedPid = 0;
+};
+
+bool launchApplication(GAppInfo *application, GList *uris, const LaunchContext &launch) {
     g_autoptr(GAsyncResult) result = awaitLaunch([&](GAsyncReadyCallback done, gpointer slot) {
-        g_app_info_launch_uris_async(application, uris, nullptr, nullptr, done, slot);
+        g_app_info_launch_uris_async(application, uris, launch.get(), nullptr, done, slot);
     });
     return g_app_info_launch_uris_finish(application, result, nullptr);
 }
 
-bool launchDefaultForUri(const char *uri) {
+bool launchDefaultForUri(const char *uri, const LaunchContext &launch) {
     g_autoptr(GAsyncResult) result = awaitLaunch([&](GAsyncReadyCallback done, gpointer slot) {
-        g_app_info_launch_default_for_uri_async(uri, nullptr, nullptr, done, slot);
+        g_app_info_launch_default_for_uri_async(uri, launch.get(), nullptr, done, slot);
     });
     return g_app_info_launch_default_for_uri_finish(result, nullptr);
 }
@@ -74,19 +143,19 @@ private:
     bool entered = false;
 };
 
-bool openWithDefaultHandler(GFile *file, const char *contentType) {
+bool openWithDefaultHandler(GFile *file, const char *contentType, const LaunchContext &launch) {
     g_autoptr(GAppInfo) handler = g_app_info_get_default_for_type(contentType, FALSE);
     if (handler == nullptr)
         return false;
     g_autofree char *uri = g_file_get_uri(file);
     GList uris = {uri, nullptr, nullptr};
-    return launchApplication(handler, &uris);
+    return launchApplication(handler, &uris, launch);
 }
 
 // A desktop entry is the desktop's shortcut: an application it starts, or a URL it opens.
-bool launchDesktopEntry(const char *path) {
+bool launchDesktopEntry(const char *path, const LaunchContext &launch) {
     if (g_autoptr(GDesktopAppInfo) application = g_desktop_app_info_new_from_filename(path))
-        return launchApplication(G_APP_INFO(application), nullptr);
+        return launchApplication(G_APP_INFO(application), nullptr, launch);
 
     g_autoptr(GKeyFile) entry = g_key_file_new();
     if (!g_key_file_load_from_file(entry, path, G_KEY_FILE_NONE, nullptr))
@@ -97,7 +166,7 @@ bool launchDesktopEntry(const char *path) {
         g_key_file_get_string(entry, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_URL, nullptr);
     if (g_strcmp0(type, G_KEY_FILE_DESKTOP_TYPE_LINK) != 0 || url == nullptr)
         return false;
-    return launchDefaultForUri(url);
+    return launchDefaultForUri(url, launch);
 }
 
 // Only a real program image is run directly: a binary, or a script naming its interpreter. The
@@ -115,20 +184,31 @@ bool isProgram(GFileInfo *info, const char *path) {
     return head.startsWith("#!") || head == "\177ELF";
 }
 
-bool runProgram(const char *path, const char *folder) {
+// A program run directly gets the tag the way GIO gives it to what it starts.
+bool runProgram(const char *path, const char *folder, const std::optional<LaunchTag> &tag,
+                GPid *pid) {
     // One argument vector entry and no shell: blanks, quotes, "$" and backticks stay literal.
     char *argv[] = {const_cast<char *>(path), nullptr};
-    return g_spawn_async(folder, argv, nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
+    g_auto(GStrv) environment = nullptr;
+    if (tag) {
+        environment = g_get_environ();
+        environment =
+            g_environ_setenv(environment, "DESKTOP_STARTUP_ID", tag->startupId.constData(), TRUE);
+        environment =
+            g_environ_setenv(environment, LaunchMarkerVariable, tag->marker.constData(), TRUE);
+    }
+    return g_spawn_async(folder, argv, environment, G_SPAWN_DEFAULT, nullptr, nullptr, pid,
                          nullptr);
 }
 
 class DesktopShell final : public Shell {
 public:
-    // The window state is not applied: a program started on this desktop picks its own. Neither
-    // X11 nor Wayland, startup notification, desktop entries nor the D-Bus activation request
-    // carry a requested state from the starter to the started program, so every item starts the
-    // way its program starts it.
-    bool open(const QString &path, ShowCommand) override {
+    explicit DesktopShell(WindowStates &states) : states(states) {}
+
+    // Nothing carries a requested state from the starter to the started program, neither on X11
+    // nor on Wayland, so the launch is tagged instead and the state is applied to its window
+    // once it shows, where the desktop allows that.
+    bool open(const QString &path, ShowCommand show) override {
         // A NUL would silently cut the path short and open some other file.
         if (path.isEmpty() || path.contains(QChar(u'\0')))
             return false;
@@ -155,22 +235,37 @@ public:
 
         const bool isDesktopEntry =
             !isFolder && g_content_type_is_a(contentType, "application/x-desktop");
-        if (!isDesktopEntry && isProgram(info, absolute))
-            return runProgram(absolute, folder);
+        if (!isDesktopEntry && isProgram(info, absolute)) {
+            const std::optional<LaunchTag> tag = states.prepare(show, path);
+            GPid pid = 0;
+            if (!runProgram(absolute, folder, tag, &pid))
+                return false;
+            if (tag)
+                states.launched(*tag, pid);
+            return true;
+        }
 
         const WorkingFolder working(folder);
         if (!working.isEntered())
             return false;
-        if (isDesktopEntry)
-            return launchDesktopEntry(absolute);
-        return openWithDefaultHandler(file, contentType);
+        const std::optional<LaunchTag> tag = states.prepare(show, path);
+        const LaunchContext launch(tag);
+        if (!(isDesktopEntry ? launchDesktopEntry(absolute, launch)
+                             : openWithDefaultHandler(file, contentType, launch)))
+            return false;
+        if (tag)
+            states.launched(*tag, launch.pid());
+        return true;
     }
+
+private:
+    WindowStates &states;
 };
 
 } // namespace
 
-std::unique_ptr<Shell> makeDesktopShell() {
-    return std::make_unique<DesktopShell>();
+std::unique_ptr<Shell> makeDesktopShell(WindowStates &states) {
+    return std::make_unique<DesktopShell>(states);
 }
 
 } // namespace platform

@@ -10,6 +10,7 @@ targets=(fuzz_batch_reader fuzz_run_reader fuzz_command_line)
 
 bash scripts/install-packages.sh clang libclang-rt-14-dev
 cmake -S . -B build-fuzz -DRUNVOY_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DRUNVOY_WARNINGS_AS_ERRORS=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-fuzz --target "${targets[@]}" -j2
 

@@ -8,7 +8,9 @@ packages=(
     libglib2.0-dev libglib2.0-bin
     libgtest-dev libgmock-dev
     shared-mime-info desktop-file-utils xdg-utils xdg-user-dirs dbus-daemon
-    xvfb xauth xdotool valgrind util-linux python3
+    xvfb xauth xdotool openbox x11-utils valgrind util-linux python3
+    libxcb1-dev libxcb-res0-dev libxcb-ewmh-dev libxcb-icccm4-dev
+    dpkg-dev file lintian appstream
     "$@"
 )
 

@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 bash scripts/install-packages.sh
-cmake -S . -B build-sanitize -DRUNVOY_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+cmake -S . -B build-sanitize -DRUNVOY_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+    -DRUNVOY_WARNINGS_AS_ERRORS=ON
 cmake --build build-sanitize -j2
 
 # Every sanitized process, test programs and the programs they start alike, writes its reports

@@ -3,6 +3,7 @@
 #include "platform/program_folder.h"
 #include "platform/raw_arguments.h"
 #include "platform/shell.h"
+#include "platform/window_states.h"
 #include "startup/start_up.h"
 #include "startup/widget_library.h"
 
@@ -23,12 +24,16 @@ int main(int argc, char **argv) {
         return 1;
 
     PositionSettings settings;
-    const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell();
+    const std::unique_ptr<platform::WindowStates> windowStates = platform::makeWindowStates();
+    const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell(*windowStates);
     StartUpServices services;
     services.settings = &settings;
     services.shell = shell.get();
     services.programFolder = programFolder;
     services.desktopFolder = platform::desktopFolder();
     services.rawArguments = rawArguments;
-    return startUp(services, widgets);
+    const int status = startUp(services, widgets);
+    // A finished run stays, still without a window, until its items' windows have their states.
+    windowStates->waitForWatches();
+    return status;
 }

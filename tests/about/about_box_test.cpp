@@ -1,10 +1,14 @@
 #include "about/about_box.h"
 #include "about/version.h"
+#include "resources/resource_names.h"
+#include "tests/support/printers.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +42,31 @@ TEST(AboutBox, showsTheBuildsVersionInAFixedBoxCentredOnTheScreen) {
     EXPECT_FALSE(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     const QPoint offCentre = box.frameGeometry().center() - owner.screen()->geometry().center();
     EXPECT_LE(offCentre.manhattanLength(), 2);
+}
+
+TEST(AboutBox, labelsAreTallEnoughForTheirFontAndKeepClearOfEachOther) {
+    frmAbout box(nullptr);
+    box.show();
+    for (const QLabel *label : {box.Label4, box.Label3}) {
+        SCOPED_TRACE(label->text().toStdString());
+        EXPECT_GE(label->contentsRect().height(), label->fontMetrics().height());
+    }
+    EXPECT_LE(box.Label4->geometry().bottom(), box.Label3->geometry().top());
+}
+
+// The logo is drawn in strokes, so it carries its name as its title.
+TEST(AboutBox, logoIsTheProgramsOwnMarkAndName) {
+    QFile logo(Pictures::path(Pictures::Logo));
+    ASSERT_TRUE(logo.open(QIODevice::ReadOnly));
+    QXmlStreamReader svg(&logo);
+    QString title;
+    while (svg.readNextStartElement() && title.isEmpty()) {
+        if (svg.name() == u"title")
+            title = svg.readElementText();
+        else if (svg.name() != u"svg")
+            svg.skipCurrentElement();
+    }
+    EXPECT_EQ(title, u"Runvoy"_s);
 }
 
 TEST(AboutBox, closesByEveryWayOut) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -61,6 +62,17 @@ TEST_F(Help, secondRequestRaisesTheSameWindowBackAtTheTop) {
     EXPECT_EQ(helpWindows(), QList<HelpWindow *>{window});
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(scroll->value(), 0);
+}
+
+TEST_F(Help, windowFitsTheScreensAvailableArea) {
+    ContextIDs::InitHelp(&owner, programFolder);
+    ContextIDs::ShowHelpContents();
+    ASSERT_EQ(helpWindows().size(), 1);
+    const HelpWindow *window = helpWindows().first();
+    const QSize outer = window->frameGeometry().size();
+    const QSize available = window->screen()->availableGeometry().size();
+    EXPECT_LE(outer.width(), available.width());
+    EXPECT_LE(outer.height(), available.height());
 }
 
 TEST_F(Help, quitHelpClosesTheOpenWindow) {

@@ -3,16 +3,27 @@
 #include "tests/editor/form1_fixture.h"
 #include "tests/support/printers.h"
 
+#include <QClipboard>
 #include <QDirIterator>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMap>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <functional>
+#include <optional>
+#include <string>
 #include <thread>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -46,18 +57,107 @@ bool openToEveryone(const QString &folder) {
                                              QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
 }
 
+// A file system of 64 KiB mounted over a folder, in a mount namespace of this thread's own, so
+// that filling it touches nothing outside the test. It needs root; whyNot says why it is missing.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(const QString &folder) : folder_(folder.toLocal8Bit()) {
+        if (geteuid() != 0) {
+            whyNot = "mounting a file system needs root";
+            return;
+        }
+        static const int namespaceError =
+            ::unshare(CLONE_NEWNS) == 0 &&
+                    ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+                ? 0
+                : errno;
+        if (namespaceError != 0) {
+            whyNot = std::string("no private mount namespace: ") + std::strerror(namespaceError);
+            return;
+        }
+        if (::mount("tmpfs", folder_.constData(), "tmpfs", 0, "size=64k") != 0) {
+            whyNot = std::string("cannot mount a small file system: ") + std::strerror(errno);
+            return;
+        }
+        mounted_ = true;
+    }
+    ~SmallFileSystem() {
+        if (mounted_)
+            ::umount2(folder_.constData(), MNT_DETACH);
+    }
+    SmallFileSystem(const SmallFileSystem &) = delete;
+    SmallFileSystem &operator=(const SmallFileSystem &) = delete;
+
+    // Takes up all free space but blocksLeft blocks of 4 KiB with a file of its own; false when
+    // the space never ran out.
+    bool fill(int blocksLeft) const {
+        QFile filler(QString::fromLocal8Bit(folder_) + u"/filler"_s);
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return false;
+        for (int block = 0; block < 1000; ++block) {
+            if (filler.write(QByteArray(4096, 'x')) != 4096)
+                return filler.resize(filler.size() - 4096 * blocksLeft);
+        }
+        return false;
+    }
+
+    std::string whyNot;
+
+private:
+    QByteArray folder_;
+    bool mounted_ = false;
+};
+
 class FormFaultTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(fixture.dir.isValid());
         ASSERT_TRUE(openToEveryone(fixture.dir.path()));
-        form = &fixture.make();
     }
 
     QString at(const QString &relative) const { return fixture.dir.filePath(relative); }
 
+    // The editor of a user whose desktop is folder: the user types a name, pastes itemPath into
+    // the first row, types a delay and saves, which fails. The one message begins with reason and
+    // names the file, no file changed, and the batch is still there and still unsaved.
+    void expectSaveIntoFolderToFail(const QString &folder, const QString &reason,
+                                    bool needsOrdinaryUser,
+                                    const QString &itemPath = u"/usr/bin/env"_s) {
+        fixture.services.desktopFolder = folder;
+        Form1 &editor = fixture.openEditor();
+        const QMap<QString, QByteArray> before = snapshot(fixture.dir.path());
+        QTest::keyClicks(editor.Text1, u"Morning"_s);
+        QGuiApplication::clipboard()->setText(itemPath);
+        QTest::keyClick(editor.Text2[0], Qt::Key_V, Qt::ControlModifier);
+        editor.Text3[0]->selectAll();
+        QTest::keyClicks(editor.Text3[0], u"5"_s);
+        ASSERT_TRUE(editor.DocChanged);
+
+        std::vector<testsupport::MessageRecorder::Shown> shown;
+        {
+            std::optional<OrdinaryUserScope> user;
+            if (needsOrdinaryUser) {
+                user.emplace();
+                ASSERT_TRUE(user->isOrdinary());
+                if (QFile(folder + u"/probe"_s).open(QIODevice::WriteOnly))
+                    GTEST_SKIP() << "file permissions do not stop this user";
+            }
+            testsupport::MessageRecorder messages;
+            editor.Toolbar1_ButtonClick(u"save"_s);
+            shown = messages.shown;
+        }
+
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_EQ(shown[0].title, u" Message"_s);
+        EXPECT_TRUE(shown[0].prompt.startsWith(reason)) << shown[0].prompt.toStdString();
+        EXPECT_TRUE(shown[0].prompt.contains(folder + u"/Morning.rvq"_s))
+            << shown[0].prompt.toStdString();
+        EXPECT_EQ(snapshot(fixture.dir.path()), before);
+        EXPECT_TRUE(editor.DocChanged);
+        EXPECT_EQ(editor.Text1->text(), u"Morning"_s);
+    }
+
     testsupport::Form1Fixture fixture;
-    Form1 *form = nullptr;
 };
 
 struct SaveFault {
@@ -78,34 +178,32 @@ TEST_P(SaveFaultTest, saveThatCannotWrite_saysWhy_keepsTheOldFileAndTheChanges) 
     const SaveFault &fault = GetParam();
     const QString folder = at(QString::fromLatin1(fault.outputFolder));
     ASSERT_TRUE(fault.prepare(folder));
-    const QMap<QString, QByteArray> before = snapshot(fixture.dir.path());
-    form->OutputFolder = folder + u'/';
-    form->Text1->setText(u"Morning"_s);
-    form->Text2[0]->setText(u"/usr/bin/env"_s);
-    form->Text3[0]->setText(u"5"_s);
-    ASSERT_TRUE(form->DocChanged);
+    expectSaveIntoFolderToFail(folder, fault.reason, fault.needsOrdinaryUser);
+}
 
-    std::vector<testsupport::MessageRecorder::Shown> shown;
-    {
-        const OrdinaryUserScope user;
-        if (fault.needsOrdinaryUser) {
-            ASSERT_TRUE(user.isOrdinary());
-            if (QFile(folder + u"/probe"_s).open(QIODevice::WriteOnly))
-                GTEST_SKIP() << "file permissions do not stop this user";
-        }
-        testsupport::MessageRecorder messages;
-        form->Toolbar1_ButtonClick(u"save"_s);
-        shown = messages.shown;
+// The write itself fails for want of space, after the file was opened: nothing may be lost.
+TEST_F(FormFaultTest, saveOnAFullDisk_saysSo_keepsTheOldFileAndTheChanges) {
+    const struct {
+        const char *what;
+        bool oldBatch;
+        int blocksLeft; // of 4 KiB
+        QString itemPath;
+    } cases[] = {
+        {"a new batch", false, 0, u"/usr/bin/env"_s},
+        {"over an old batch", true, 0, u"/usr/bin/env"_s},
+        {"a batch larger than the room left", true, 1, u"/usr/bin/"_s + QString(6000, u'x')},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString folder = at(QString::fromLatin1(c.what));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const SmallFileSystem disk(folder);
+        if (!disk.whyNot.empty())
+            GTEST_SKIP() << disk.whyNot;
+        ASSERT_TRUE(!c.oldBatch || writeFile(folder + u"/Morning.rvq"_s, OldBatch));
+        ASSERT_TRUE(disk.fill(c.blocksLeft));
+        expectSaveIntoFolderToFail(folder, u"Disk full"_s, false, c.itemPath);
     }
-
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown[0].title, u" Message"_s);
-    EXPECT_TRUE(shown[0].prompt.startsWith(fault.reason)) << shown[0].prompt.toStdString();
-    EXPECT_TRUE(shown[0].prompt.contains(folder + u"/Morning.rvq"_s))
-        << shown[0].prompt.toStdString();
-    EXPECT_EQ(snapshot(fixture.dir.path()), before);
-    EXPECT_TRUE(form->DocChanged);
-    EXPECT_EQ(form->Text1->text(), u"Morning"_s);
 }
 
 bool lockedFolderWithOldBatch(const QString &folder) {
@@ -146,12 +244,14 @@ class LoadFaultTest : public FormFaultTest, public ::testing::WithParamInterface
 
 TEST_P(LoadFaultTest, fileThatCannotBeRead_saysWhyAndLeavesTheEditorAsItWas) {
     const LoadFault &fault = GetParam();
+    QByteArray fiveItems;
+    for (int row = 0; row < Form1::RowCount; ++row)
+        fiveItems += testsupport::batchItem("/row/" + QByteArray::number(row));
+    Form1 &editor = fixture.openEditorOn(fiveItems);
+    ASSERT_EQ(editor.Text1->text(), u"Loaded"_s);
+    ASSERT_FALSE(editor.DocChanged);
     const QString path = at(u"Morning.rvq"_s);
     ASSERT_TRUE(fault.prepare(path));
-    form->Text1->setText(u"Before"_s);
-    for (int row = 0; row < Form1::RowCount; ++row)
-        form->Text2[row]->setText(u"/row/"_s + QString::number(row));
-    form->DocChanged = false;
 
     std::vector<testsupport::MessageRecorder::Shown> shown;
     {
@@ -162,18 +262,18 @@ TEST_P(LoadFaultTest, fileThatCannotBeRead_saysWhyAndLeavesTheEditorAsItWas) {
                 GTEST_SKIP() << "file permissions do not stop this user";
         }
         testsupport::MessageRecorder messages;
-        form->LoadBatch(path);
+        editor.LoadBatch(path);
         shown = messages.shown;
     }
 
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].title, u" Message"_s);
     EXPECT_EQ(shown[0].prompt, fault.reason + u": "_s + path);
-    EXPECT_EQ(form->Text1->text(), u"Before"_s);
+    EXPECT_EQ(editor.Text1->text(), u"Loaded"_s);
     for (int row = 0; row < Form1::RowCount; ++row)
-        EXPECT_EQ(form->Text2[row]->text(), u"/row/"_s + QString::number(row));
-    EXPECT_FALSE(form->Loading);
-    EXPECT_FALSE(form->DocChanged);
+        EXPECT_EQ(editor.Text2[row]->text(), u"/row/"_s + QString::number(row));
+    EXPECT_FALSE(editor.Loading);
+    EXPECT_FALSE(editor.DocChanged);
 }
 
 bool unreadableBatch(const QString &path) {
@@ -195,6 +295,7 @@ INSTANTIATE_TEST_SUITE_P(Files, LoadFaultTest,
 // it read and ends while the writer is still busy: it neither waits for an end that may never
 // come nor reads a half-written item as a whole one.
 TEST_F(FormFaultTest, fileThatGrowsWhileBeingRead_loadEndsOnWhatItReadAndSaysWhy) {
+    Form1 &form = fixture.make();
     const QString path = at(u"Growing.rvq"_s);
     const QByteArray oneItem = "\"/usr/bin/true\"\r\n\"0\"\r\n\"Normal\"\r\n";
     ASSERT_TRUE(writeFile(path, oneItem.repeated(2)));
@@ -217,7 +318,7 @@ TEST_F(FormFaultTest, fileThatGrowsWhileBeingRead_loadEndsOnWhatItReadAndSaysWhy
     std::vector<testsupport::MessageRecorder::Shown> shown;
     {
         testsupport::MessageRecorder messages;
-        form->LoadBatch(path);
+        form.LoadBatch(path);
         shown = messages.shown;
     }
     const bool writerStillBusy = !gaveUp;
@@ -228,9 +329,9 @@ TEST_F(FormFaultTest, fileThatGrowsWhileBeingRead_loadEndsOnWhatItReadAndSaysWhy
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].prompt, u"Subscript out of range"_s);
     for (int row = 0; row < Form1::RowCount; ++row)
-        EXPECT_EQ(form->Text2[row]->text(), u"/usr/bin/true"_s);
-    EXPECT_TRUE(form->Text1->text().isEmpty());
-    EXPECT_FALSE(form->Loading);
+        EXPECT_EQ(form.Text2[row]->text(), u"/usr/bin/true"_s);
+    EXPECT_TRUE(form.Text1->text().isEmpty());
+    EXPECT_FALSE(form.Loading);
 }
 
 } // namespace

@@ -21,8 +21,11 @@ constexpr int WindowBoundMs = 30000;
 // outside: an offscreen run shows nothing to anyone but itself.
 class RunOnDisplayTest : public RunTest {
 protected:
+    explicit RunOnDisplayTest(XDisplay::WindowManager manager = XDisplay::WindowManager::None)
+        : manager(manager), display(manager) {}
+
     void SetUp() override {
-        const QString missing = XDisplay::missingTools();
+        const QString missing = XDisplay::missingTools(manager);
         if (!missing.isEmpty())
             GTEST_SKIP() << "needs a private X display; not installed: " << missing.toStdString();
         ASSERT_TRUE(display.isReady());
@@ -49,7 +52,14 @@ protected:
         return seen;
     }
 
+    const XDisplay::WindowManager manager;
     XDisplay display;
+};
+
+// A window manager frames each window, and places it where the program asks for its frame.
+class RunUnderWindowManagerTest : public RunOnDisplayTest {
+protected:
+    RunUnderWindowManagerTest() : RunOnDisplayTest(XDisplay::WindowManager::Openbox) {}
 };
 
 TEST_F(RunOnDisplayTest, completedRun_neverShowsAWindowAndStoresNoPosition) {
@@ -93,6 +103,39 @@ TEST_F(RunOnDisplayTest, itemThatCannotStart_holdsTheRunUntilItsMessageIsAnswere
     ASSERT_EQ(starts.size(), 1);
     EXPECT_EQ(starts[0].path, item(u"next"_s));
     EXPECT_GE(starts[0].atMs - answeredAt, 1000 - SlackMs);
+}
+
+TEST_F(RunUnderWindowManagerTest, windowsOpenCentredByTheirFrameAndReopenWhereTheyWereClosed) {
+    const QString batch = sandbox.writeBatch(u"Holes"_s, {{item(u"gone"_s), u"0"_s}});
+    const struct {
+        const char *window;
+        QStringList arguments;
+        QString title, closingKey;
+    } cases[] = {
+        {"editor", {}, u"Runvoy"_s, u"alt+F4"_s},
+        {"message box", {u"/o"_s, batch}, u"Message from Runvoy"_s, u"Return"_s},
+    };
+    const QSize screen = display.screenSize();
+    for (const auto &c : cases) {
+        std::optional<QRect> first;
+        for (int start = 1; start <= 5; ++start) {
+            SCOPED_TRACE(std::string(c.window) + ", start " + std::to_string(start));
+            QProcess process;
+            startProgram(process, environment(), c.arguments);
+            ASSERT_TRUE(display.waitForWindow(c.title, WindowBoundMs));
+            const std::optional<QRect> outer = display.outerGeometry(c.title);
+            ASSERT_TRUE(outer.has_value());
+            if (!first) {
+                first = outer;
+                EXPECT_NEAR(outer->left(), (screen.width() - outer->width()) / 2.0, 1);
+                EXPECT_NEAR(outer->top(), (screen.height() - outer->height()) / 2.0, 1);
+            }
+            EXPECT_EQ(std::pair(outer->x(), outer->y()), std::pair(first->x(), first->y()));
+            ASSERT_TRUE(display.pressKey(c.title, c.closingKey));
+            const RunOutcome outcome = waitForEnd(process);
+            EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+        }
+    }
 }
 
 // A device that never ends is no batch file: reading it whole would take all the memory there

@@ -4,6 +4,7 @@
 #include "tests/support/printers.h"
 
 #include "platform/shell.h"
+#include "platform/window_states.h"
 
 #include <QDateTime>
 #include <QPushButton>
@@ -26,7 +27,8 @@ TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAft
     const QString batch = sandbox.writeBatch(u"Holes"_s, {{gone, u"0"_s}, {next, u"0"_s}});
     // The started program logs to where the sandbox's runs log.
     qputenv("RUNVOY_E2E_LOG", QFile::encodeName(sandbox.at(u"starts.log"_s)));
-    const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell();
+    const std::unique_ptr<platform::WindowStates> states = platform::makeWindowStates();
+    const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell(*states);
     testsupport::Form1Fixture fixture;
     fixture.services.shell = shell.get();
     fixture.services.rawArguments = u"/o \""_s + batch + u'"';

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -23,9 +24,10 @@
 
 namespace testsupport {
 
-// One item of a batch file as the program writes it, with a delay of 0.
-inline QByteArray batchItem(const QByteArray &path, const QByteArray &state = "Normal") {
-    return '"' + path + "\"\r\n\"0\"\r\n\"" + state + "\"\r\n";
+// One item of a batch file as the program writes it.
+inline QByteArray batchItem(const QByteArray &path, const QByteArray &state = "Normal",
+                            const QByteArray &delay = "0") {
+    return '"' + path + "\"\r\n\"" + delay + "\"\r\n\"" + state + "\"\r\n";
 }
 
 // A shell that starts nothing and records what it was asked to open.
@@ -127,6 +129,17 @@ public:
     void store(const QString &key, const QString &text) const {
         QSettings(settingsFile(), QSettings::IniFormat)
             .setValue(QStringLiteral("Settings/") + key, text);
+    }
+
+    // The editor as the user meets it after opening a batch file with "/e": the file's items in
+    // the rows, its name in the name field, nothing changed yet.
+    Form1 &openEditorOn(const QByteArray &batch) {
+        const QString path = dir.filePath(QStringLiteral("Loaded.rvq"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(batch) == batch.size());
+        file.close();
+        services.rawArguments = QStringLiteral("/e \"") + path + u'"';
+        return openEditor();
     }
 
     QTemporaryDir dir;

@@ -24,6 +24,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+const QByteArray States[] = {"Normal", "Minimized", "Maximized"};
+
 void click(QWidget *control) {
     QTest::mouseClick(control, Qt::LeftButton);
 }
@@ -60,18 +62,17 @@ protected:
     testsupport::Form1Fixture fixture;
 };
 
-TEST_F(ItemEntry, clearEmptiesTheRowAndMarksTheBatchChanged) {
-    QTest::keyClicks(form().Text2[2], u"/usr/bin/top"_s);
-    form().Text3[2]->setText(u"7"_s);
-    QTest::keyClicks(form().Combo1[2], u"Ma"_s);
-    ASSERT_EQ(form().Combo1[2]->currentText(), u"Maximized"_s);
-    form().DocChanged = false;
-    click(form().Command1[2]);
-    EXPECT_EQ(path(2), QString());
-    EXPECT_EQ(form().Text3[2]->text(), u"0"_s);
-    EXPECT_EQ(form().Combo1[2]->currentIndex(), 0);
-    EXPECT_TRUE(form().DocChanged);
-    EXPECT_EQ(form().CurrentRow, 2);
+TEST(ItemEntryClear, clearEmptiesTheRowAndMarksTheBatchChanged) {
+    testsupport::Form1Fixture fixture;
+    Form1 &form = fixture.openEditorOn(testsupport::batchItem("/usr/bin/env").repeated(2) +
+                                       testsupport::batchItem("/usr/bin/top", "Maximized", "7"));
+    ASSERT_FALSE(form.DocChanged);
+    click(form.Command1[2]);
+    EXPECT_EQ(form.Text2[2]->text(), QString());
+    EXPECT_EQ(form.Text3[2]->text(), u"0"_s);
+    EXPECT_EQ(form.Combo1[2]->currentIndex(), 0);
+    EXPECT_TRUE(form.DocChanged);
+    EXPECT_EQ(form.CurrentRow, 2);
 }
 
 TEST(ItemEntryMoves, selectedRowMovesWithItsSelectionAndStopsAtTheEdges) {
@@ -86,14 +87,13 @@ TEST(ItemEntryMoves, selectedRowMovesWithItsSelectionAndStopsAtTheEdges) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "row " << c.selected << " arrow " << c.arrow);
+        QByteArray fiveItems;
+        for (int i = 0; i < Form1::RowCount; ++i)
+            fiveItems += testsupport::batchItem("item" + QByteArray::number(i), States[i % 3],
+                                                QByteArray::number(i));
         testsupport::Form1Fixture fixture;
-        Form1 &form = fixture.openEditor();
-        for (int i = 0; i < Form1::RowCount; ++i) {
-            form.Text2[i]->setText(u"item"_s + QString::number(i));
-            form.Text3[i]->setText(QString::number(i));
-            form.Combo1[i]->setCurrentIndex(i % 3);
-        }
-        form.DocChanged = false;
+        Form1 &form = fixture.openEditorOn(fiveItems);
+        ASSERT_FALSE(form.DocChanged);
         if (c.selected >= 0)
             click(form.Option1[c.selected]);
         for (int press = 0; press < c.presses; ++press)
@@ -110,26 +110,30 @@ TEST(ItemEntryMoves, selectedRowMovesWithItsSelectionAndStopsAtTheEdges) {
     }
 }
 
-TEST_F(ItemEntry, browseButtonsPutTheExactPathOfTheChoiceInTheRowOrNothingWhenCancelled) {
-    const QString file = folder(u"files"_s) + u"/my tool"_s;
+TEST(ItemEntryBrowse, buttonsPutTheExactPathOfTheChoiceInTheRowOrNothingWhenCancelled) {
+    QTemporaryDir choices;
+    const QString file = choices.filePath(u"my tool"_s);
     QFile(file).open(QIODevice::WriteOnly);
+    const QString docs = choices.filePath(u"Docs"_s);
+    QDir().mkpath(docs);
     const struct {
-        QPushButton *button;
+        bool folderButton;
         QString title, choice, result;
     } cases[] = {
-        {form().Command2[1], u"Select a file"_s, QString(), u"kept"_s},
-        {form().Command3[1], u"Select a Folder"_s, QString(), u"kept"_s},
-        {form().Command2[1], u"Select a file"_s, file, file},
-        {form().Command3[1], u"Select a Folder"_s, folder(u"Docs"_s) + u'/', folder(u"Docs"_s)},
+        {false, u"Select a file"_s, QString(), u"kept"_s},
+        {true, u"Select a Folder"_s, QString(), u"kept"_s},
+        {false, u"Select a file"_s, file, file},
+        {true, u"Select a Folder"_s, docs + u'/', docs},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.choice.toStdString());
-        form().Text2[1]->setText(u"kept"_s);
-        form().DocChanged = false;
+        testsupport::Form1Fixture fixture;
+        Form1 &form =
+            fixture.openEditorOn(testsupport::batchItem("/usr") + testsupport::batchItem("kept"));
         answerFileDialog(c.title, c.choice);
-        click(c.button);
-        EXPECT_EQ(path(1), c.result);
-        EXPECT_EQ(form().DocChanged, !c.choice.isEmpty());
+        click(c.folderButton ? form.Command3[1] : form.Command2[1]);
+        EXPECT_EQ(form.Text2[1]->text(), c.result);
+        EXPECT_EQ(form.DocChanged, !c.choice.isEmpty());
     }
 }
 

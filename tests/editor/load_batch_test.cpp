@@ -52,7 +52,7 @@ TEST_F(LoadBatch, theMorningExampleFillsTheFirstTwoRowsAndTheName) {
     const struct {
         const char *what;
         QString path;
-        bool changedBefore;
+        bool changedBefore; // the user types into the editor first
     } cases[] = {
         {"as saved", path, false},
         {"path ending in NUL", path + QChar(0), false},
@@ -60,7 +60,9 @@ TEST_F(LoadBatch, theMorningExampleFillsTheFirstTwoRowsAndTheName) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        form.DocChanged = c.changedBefore;
+        if (c.changedBefore)
+            QTest::keyClicks(form.Text3[4], u"7"_s);
+        ASSERT_EQ(form.DocChanged, c.changedBefore);
         messages.shown.clear();
         form.LoadBatch(c.path);
         EXPECT_TRUE(messages.prompts().isEmpty()) << messages.prompts().join(u'\n').toStdString();

@@ -137,37 +137,53 @@ TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) 
     const QString desktop = fixture.dir.filePath(u"Desktop"_s);
     const QString program = fixture.services.programFolder;
     const QString missing = fixture.dir.filePath(u"missing"_s);
+    const QString data = fixture.dir.filePath(u"data"_s);
+    const QString blocked = writeFile(u"blocked"_s, "a file where a folder should be");
     const struct {
         const char *what;
-        QString desktop, programFolder;
+        QString desktop, programFolder, dataHome;
         QByteArray existingOutputFile; // empty: nothing named Output beforehand
         QString outputFolder;
         bool outputIsFolder;
         QString error;
     } cases[] = {
-        {"desktop", desktop, program, {}, desktop + u'/', false, {}},
-        {"no desktop", {}, program, {}, program + u"/Output/"_s, true, {}},
-        {"a file named Output", {}, program, "keep me", program + u"/Output/"_s, false, {}},
-        {"no program folder",
+        {"desktop", desktop, program, data, {}, desktop + u'/', false, {}},
+        {"no desktop", {}, program, data, {}, program + u"/Output/"_s, true, {}},
+        {"a file named Output", {}, program, data, "keep me", program + u"/Output/"_s, false, {}},
+        {"no program folder to write",
          {},
          missing,
+         data,
          {},
-         missing + u"/Output/"_s,
+         data + u"/runvoy/Output/"_s,
          false,
-         u"Path not found: "_s + missing + u"/Output"_s},
+         {}},
+        {"nowhere to make one",
+         {},
+         missing,
+         blocked,
+         {},
+         blocked + u"/runvoy/Output/"_s,
+         false,
+         u"Path not found: "_s + blocked + u"/runvoy/Output"_s},
     };
+    const QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         QFile::remove(program + u"/Output"_s);
         QDir(program + u"/Output"_s).removeRecursively();
+        QDir(data).removeRecursively();
         if (!c.existingOutputFile.isEmpty())
             writeFile(u"program/Output"_s, c.existingOutputFile);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(c.dataHome));
         fixture.services.desktopFolder = c.desktop;
         fixture.services.programFolder = c.programFolder;
         Form1 &form = start();
 
         EXPECT_EQ(form.OutputFolder, c.outputFolder);
         EXPECT_EQ(QFileInfo(program + u"/Output"_s).isDir(), c.outputIsFolder);
+        EXPECT_EQ(QFileInfo(data + u"/runvoy/Output"_s).isDir(),
+                  c.outputFolder == data + u"/runvoy/Output/"_s);
         if (!c.existingOutputFile.isEmpty()) {
             QFile kept(program + u"/Output"_s);
             ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
@@ -181,6 +197,10 @@ TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) 
         expectEveryRowNormal(form);
         EXPECT_FALSE(form.DocChanged);
     }
+    if (savedDataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", savedDataHome);
 }
 
 TEST_F(Startup, readsTheCommandLineAtItsFixedPlaces) {

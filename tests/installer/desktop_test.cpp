@@ -3,6 +3,7 @@
 #include "installer/freedesktop_store.h"
 
 #include <algorithm>
+#include <future>
 
 namespace {
 
@@ -55,6 +56,61 @@ TEST_F(KestrumDesktop, secondRun_changesNoFile) {
 
     ASSERT_EQ(runKestrum(folder).exitCode, 0);
     EXPECT_EQ(snapshot(root), afterFirstRun);
+}
+
+TEST_F(KestrumDesktop, plantedSymlinks_areReplacedNeverFollowed) {
+    const fs::path folder = installProgramFolder("Runvoy");
+    const std::string usersList = "[Default Applications]\ntext/plain=editor.desktop\n";
+    struct Link {
+        fs::path path;
+        fs::path target;
+        std::string text;
+    };
+    // The icon's target already holds the icon: a link must go even when nothing else changes.
+    const std::vector<Link> links{
+        {dataHome / "applications/runvoy-open.desktop", root / "entry", "not an entry\n"},
+        {configHome / "mimeapps.list", root / "list", usersList},
+        {dataHome / "icons/hicolor/scalable/mimetypes/application-x-rvqfile.svg", root / "icon",
+         readText(folder / "runvoy-batch.svg")},
+    };
+    for (const Link &link : links) {
+        writeText(link.target, link.text);
+        fs::create_directories(link.path.parent_path());
+        fs::create_symlink(link.target, link.path);
+    }
+
+    ASSERT_EQ(runKestrum(folder).output, "");
+    for (const Link &link : links) {
+        SCOPED_TRACE(link.path);
+        EXPECT_FALSE(fs::is_symlink(link.path));
+        EXPECT_EQ(readText(link.target), link.text);
+    }
+    // What the user's list said through the link is kept.
+    EXPECT_EQ(readText(configHome / "mimeapps.list").substr(0, usersList.size()), usersList);
+}
+
+TEST_F(KestrumDesktop, twoRunsAtOnce_bothSucceedAndLeaveWhatOneRunDoes) {
+    const fs::path folder = installProgramFolder("Runvoy");
+    const auto freshDesktop = [&] {
+        fs::remove_all(dataHome);
+        fs::remove_all(configHome);
+        writeText(configHome / "mimeapps.list", "# mine\n[Default Applications]\na/b=c.desktop");
+    };
+    freshDesktop();
+    ASSERT_EQ(runKestrum(folder).output, "");
+    const auto afterOneRun = snapshot(root);
+
+    for (int pair = 1; pair <= 20; ++pair) {
+        SCOPED_TRACE("pair " + std::to_string(pair));
+        freshDesktop();
+        auto second = std::async(std::launch::async, [&] { return runKestrum(folder); });
+        const CommandResult first = runKestrum(folder);
+        for (const CommandResult &run : {first, second.get()}) {
+            EXPECT_EQ(run.exitCode, 0);
+            EXPECT_EQ(run.output, "");
+        }
+        EXPECT_EQ(snapshot(root), afterOneRun);
+    }
 }
 
 TEST_F(KestrumDesktop, typeOfAnotherProgramClaimingRvq_isReused) {

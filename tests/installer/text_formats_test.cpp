@@ -19,8 +19,11 @@ TEST(CommandLine, quotedWords_splitBackUnchanged) {
     };
     for (const auto &words : commands) {
         std::string text;
-        for (const std::string &word : words)
-            text += (text.empty() ? "" : " ") + quoteArgument(word);
+        for (const std::string &word : words) {
+            if (!text.empty())
+                text += ' ';
+            text += quoteArgument(word);
+        }
         SCOPED_TRACE(text);
         EXPECT_EQ(splitCommandLine(text), words);
     }
@@ -98,6 +101,16 @@ TEST(MimeappsList, edits_changeOnlyTheirOwnKey) {
          "[Added Associations]\n"},
         {"emptied key removed", "[Added Associations]\nx/y=runvoy-edit.desktop;\nz/w=a;\n",
          "Added Associations", removeAll, "[Added Associations]\nz/w=a;\n"},
+        {"same key in a later group untouched",
+         "[Default Applications]\na/b=c;\n[Added Associations]\nx/y=other.desktop;\n",
+         "Default Applications", setDefault,
+         "[Default Applications]\na/b=c;\nx/y=runvoy-open.desktop;\n"
+         "[Added Associations]\nx/y=other.desktop;\n"},
+        {"missing final newline still missing", "[Default Applications]\na/b=c;",
+         "Default Applications", setDefault,
+         "[Default Applications]\na/b=c;\nx/y=runvoy-open.desktop;"},
+        {"missing final newline still missing after an appended group", "# mine",
+         "Added Associations", addEdit, "# mine\n\n[Added Associations]\nx/y=runvoy-edit.desktop;"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

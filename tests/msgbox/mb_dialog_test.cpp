@@ -234,18 +234,42 @@ TEST_F(MbDialogTest, promptAreaIsReadOnlyButtonFacedAndSkippedByTab) {
     });
 }
 
-TEST_F(MbDialogTest, longMessageWrapsInsideTheFixedBox) {
-    box.mbPrompt = QString(40, u'x') + u" a rather long message that cannot possibly fit on one "
-                                       u"line of the text area, so it has to wrap"_s;
-    showAndAnswer(u"OK"_s, [](QDialog *dialog) {
-        QPlainTextEdit *text = textOf(dialog);
-        ASSERT_TRUE(text);
-        const QTextLayout *layout = text->document()->firstBlock().layout();
-        EXPECT_GT(layout->lineCount(), 2);
-        EXPECT_FALSE(text->horizontalScrollBar()->isVisible());
-        EXPECT_EQ(dialog->size(), QSize(304, 128));
-        EXPECT_EQ(text->size(), QSize(233, 49));
-    });
+TEST_F(MbDialogTest, longMessageGrowsTheBoxDownToShowItWholeAsFarAsTheScreenAllows) {
+    const QString invalidItem =
+        u"/home/someone/Documents/Projects/Quarterly reports/summary for the board.odt is an "
+        "invalid file or folder name.  You will need to edit this .rvq file for this item to "
+        "work."_s;
+    const struct {
+        const char *name;
+        QString prompt;
+        bool wholeShown;
+    } cases[] = {
+        {"an item's path", invalidItem, true},
+        {"more than the screen holds", QString(60, u'\n') + invalidItem, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        box.mbPrompt = c.prompt;
+        showAndAnswer(u"OK"_s, [&c](QDialog *dialog) {
+            QPlainTextEdit *text = textOf(dialog);
+            ASSERT_TRUE(text);
+            const QScrollBar *scroll = text->verticalScrollBar();
+            EXPECT_EQ(scroll->maximum() == 0, c.wholeShown) << "scroll range " << scroll->maximum();
+            EXPECT_FALSE(text->horizontalScrollBar()->isVisible());
+            EXPECT_GT(dialog->height(), 128);
+            EXPECT_LE(dialog->frameGeometry().height(),
+                      dialog->screen()->availableGeometry().height());
+            EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+            // Only heights change: the prompt area grows, the buttons' panel moves down with it.
+            EXPECT_EQ(dialog->width(), 304);
+            EXPECT_EQ(text->geometry(), QRect(48, 16, 233, dialog->height() - 79));
+            const QWidget *lower = buttonsOf(dialog).value(0)->parentWidget();
+            EXPECT_EQ(lower->geometry(), QRect(8, dialog->height() - 56, 289, 49));
+            const QPoint offset =
+                dialog->frameGeometry().center() - dialog->screen()->geometry().center();
+            EXPECT_LE(offset.manhattanLength(), 2);
+        });
+    }
 }
 
 TEST_F(MbDialogTest, ownerDestroyedWhileOpenEndsTheShowingWithZero) {

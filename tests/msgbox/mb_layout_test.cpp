@@ -61,3 +61,25 @@ TEST(MbGeometry, centredPositionCentresOnTheGivenScreen) {
         EXPECT_EQ(MbGeometry::centredPosition(c.screen, c.outer), c.expected);
     }
 }
+
+TEST(MbHeights, growDownToFitThePromptWithinTheScreensRoom) {
+    struct Case {
+        int promptNeeds, tallest;
+        MbHeights expected; // box, upper panel, prompt area, lower panel's top
+    };
+    const Case cases[] = {
+        {20, 1000, {128, 73, 49, 72}},    // fits: as designed
+        {49, 1000, {128, 73, 49, 72}},    // just fits
+        {80, 1000, {159, 104, 80, 103}},  // grows by what the prompt lacks
+        {900, 300, {300, 245, 221, 244}}, // no taller than the screen's room
+        {900, 100, {128, 73, 49, 72}},    // a tiny screen never shrinks it
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.promptNeeds) + " in " + std::to_string(c.tallest));
+        const MbHeights actual = mbHeights(c.promptNeeds, c.tallest);
+        EXPECT_EQ(actual.box, c.expected.box);
+        EXPECT_EQ(actual.upperPanel, c.expected.upperPanel);
+        EXPECT_EQ(actual.promptArea, c.expected.promptArea);
+        EXPECT_EQ(actual.lowerPanelTop, c.expected.lowerPanelTop);
+    }
+}

@@ -91,11 +91,21 @@ bool DesktopSandbox::setDefaultHandler(const QByteArray &mimeType, const QString
                      "[Default Applications]\n" + mimeType + "=" + desktopId.toUtf8() + "\n");
 }
 
-bool DesktopSandbox::addBusService(const QString &id, const QString &tag) const {
+bool DesktopSandbox::addBusService(const QString &id, const QString &tag,
+                                   const QByteArray &windowProgram) const {
+    const QByteArray window = windowProgram.isEmpty() ? QByteArray() : " \"" + windowProgram + '"';
     return writeFile(at(u"services/"_s + id + u".service"_s),
                      "[D-BUS Service]\nName=" + id.toUtf8() + "\nExec=\"" + DBUS_FILE_HANDLER +
                          "\" " + id.toUtf8() + " \"" + QFile::encodeName(at(u"logs/"_s + tag)) +
-                         "\"\n");
+                         '"' + window + "\n");
+}
+
+bool DesktopSandbox::setBusEnvironment(const QString &variable, const QString &value) const {
+    QProcess update;
+    update.setProcessEnvironment(environment());
+    update.start(u"dbus-update-activation-environment"_s, {variable + u'=' + value});
+    return update.waitForFinished(WaitBoundMs) && update.exitStatus() == QProcess::NormalExit &&
+           update.exitCode() == 0;
 }
 
 bool DesktopSandbox::startBus() {

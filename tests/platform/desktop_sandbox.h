@@ -30,8 +30,10 @@ public:
     QByteArray applicationEntry(const QString &tag, const QByteArray &more = {}) const;
     // Makes the entry the default handler of mimeType, replacing every earlier default.
     bool setDefaultHandler(const QByteArray &mimeType, const QString &desktopId) const;
-    // Lets the bus start the GApplication service id on demand, logging under tag.
-    bool addBusService(const QString &id, const QString &tag) const;
+    // Lets the bus start the GApplication service id on demand, logging under tag; given a
+    // window program, the service also shows a window of it for every file it opens.
+    bool addBusService(const QString &id, const QString &tag,
+                       const QByteArray &windowProgram = {}) const;
 
     // Runs the probe on path in workingFolder (the sandbox root by default) and returns its exit
     // code: 0 when the shell reported success.
@@ -42,10 +44,15 @@ public:
     std::string launchLog(const QString &tag) const;
     bool hasLogs() const;
 
+    // Gives the programs that the bus starts from now on variable, as a session's start-up does.
+    bool setBusEnvironment(const QString &variable, const QString &value) const;
+
+    // What the probes and the program run with: this desktop's folders and bus.
+    QProcessEnvironment environment() const;
+
 private:
     bool writeHandler(const QString &tag, const QByteArray &mimeType) const;
     bool startBus();
-    QProcessEnvironment environment() const;
 
     QTemporaryDir root;
     QProcess bus;

@@ -1,4 +1,5 @@
 #include "platform/shell.h"
+#include "platform/window_states.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -18,8 +19,9 @@ int main(int argc, char **argv) {
         return 2;
     const QString path = QString::fromUtf8(input.readAll());
     const auto show = static_cast<platform::ShowCommand>(arguments.at(1).toInt());
+    const std::unique_ptr<platform::WindowStates> states = platform::makeWindowStates();
     QTimer::singleShot(0, &application, [&] {
-        QCoreApplication::exit(platform::makeDesktopShell()->open(path, show) ? 0 : 1);
+        QCoreApplication::exit(platform::makeDesktopShell(*states)->open(path, show) ? 0 : 1);
     });
     return QCoreApplication::exec();
 }

@@ -1,0 +1,175 @@
+#include "platform/window_watches.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+bool isIn(ShowCommand show, ShownState state) {
+    return show == ShowCommand::Maximized ? state.maximized : state.minimized;
+}
+
+QString stateName(ShowCommand show) {
+    return show == ShowCommand::Maximized ? u"maximized"_s : u"minimized"_s;
+}
+
+bool holds(const std::vector<qint64> &lineage, qint64 pid) {
+    return pid > 0 && std::find(lineage.begin(), lineage.end(), pid) != lineage.end();
+}
+
+} // namespace
+
+Tie tieBetween(const WatchedLaunch &launch, const WindowFacts &window) {
+    if (!launch.startupId.isEmpty() && window.startupId == launch.startupId)
+        return Tie::StartupId;
+    if (holds(window.clientLineage, launch.pid))
+        return Tie::ClientPid;
+    if (holds(window.declaredLineage, launch.pid))
+        return Tie::DeclaredPid;
+    if (!launch.marker.isEmpty() && window.marker == launch.marker)
+        return Tie::Marker;
+    return Tie::None;
+}
+
+WatchActions WindowWatches::add(const WatchedLaunch &launch, Millis now) {
+    watches.push_back({launch, Phase::Waiting, 0, 0, launch.at + timing.bound, false});
+    // A quick program may have shown its window while its launch was still being handed over.
+    WatchActions actions;
+    std::vector<Unclaimed> earlier;
+    earlier.swap(unclaimed);
+    for (const Unclaimed &window : earlier)
+        offer(window.facts, window.at, now, actions);
+    sweep();
+    return actions;
+}
+
+WatchActions WindowWatches::windowAppeared(const WindowFacts &window, Millis now) {
+    WatchActions actions;
+    std::erase_if(unclaimed, [&](const Unclaimed &old) { return old.at + timing.bound < now; });
+    // Splash screens, dialogs and other helpers never take a state: the main window does.
+    if (window.ordinary && !window.transient)
+        offer(window, now, now, actions);
+    sweep();
+    return actions;
+}
+
+void WindowWatches::offer(const WindowFacts &window, Millis appearedAt, Millis now,
+                          WatchActions &actions) {
+    // The firmest tie wins: a single-instance program may show one launch's window from another
+    // launch's process, but it passes on the startup id of the launch that asked.
+    Watch *taker = nullptr;
+    Tie firmest = Tie::None;
+    for (Watch &watch : watches) {
+        if (watch.phase != Phase::Waiting || watch.ended || watch.launch.at > appearedAt)
+            continue;
+        const Tie tie = tieBetween(watch.launch, window);
+        if (tie > firmest) {
+            taker = &watch;
+            firmest = tie;
+        }
+    }
+    if (taker == nullptr) {
+        unclaimed.push_back({window, appearedAt});
+        return;
+    }
+    follow(*taker, window, now, actions);
+}
+
+void WindowWatches::follow(Watch &watch, const WindowFacts &window, Millis now,
+                           WatchActions &actions) {
+    watch.window = window.window;
+    const ShowCommand show = watch.launch.show;
+    const bool allowed = show == ShowCommand::Maximized ? window.canMaximize : window.canMinimize;
+    if (!allowed) {
+        actions.notices << u"the window of %1 cannot be %2"_s.arg(watch.launch.item,
+                                                                  stateName(show));
+        watch.ended = true;
+        return;
+    }
+    if (isIn(show, window.state)) {
+        watch.phase = Phase::Holding;
+        watch.deadline = now + timing.hold;
+        return;
+    }
+    request(watch, now, actions);
+}
+
+void WindowWatches::request(Watch &watch, Millis now, WatchActions &actions) {
+    ++watch.requests;
+    watch.phase = Phase::Requested;
+    watch.deadline = now + timing.confirm;
+    actions.requests.emplace_back(watch.window, watch.launch.show);
+}
+
+WatchActions WindowWatches::stateChanged(quint32 window, ShownState state, Millis now) {
+    WatchActions actions;
+    for (Watch &watch : watches) {
+        if (watch.phase == Phase::Waiting || watch.ended || watch.window != window)
+            continue;
+        const bool in = isIn(watch.launch.show, state);
+        if (watch.phase == Phase::Requested && in) {
+            watch.phase = Phase::Holding;
+            watch.deadline = now + timing.hold;
+        } else if (watch.phase == Phase::Holding && !in) {
+            // Some programs put back their own geometry right after they show: ask once more.
+            if (watch.requests < 2) {
+                request(watch, now, actions);
+            } else {
+                actions.notices << u"the window of %1 left its %2 state again"_s.arg(
+                    watch.launch.item, stateName(watch.launch.show));
+                watch.ended = true;
+            }
+        }
+    }
+    sweep();
+    return actions;
+}
+
+void WindowWatches::windowGone(quint32 window) {
+    for (Watch &watch : watches) {
+        if (watch.phase != Phase::Waiting && watch.window == window)
+            watch.ended = true;
+    }
+    std::erase_if(unclaimed, [&](const Unclaimed &old) { return old.facts.window == window; });
+    sweep();
+}
+
+WatchActions WindowWatches::timePassed(Millis now) {
+    WatchActions actions;
+    for (Watch &watch : watches) {
+        if (watch.ended || watch.deadline > now)
+            continue;
+        const QString &item = watch.launch.item;
+        if (watch.phase == Phase::Waiting) {
+            actions.notices
+                << u"no window of %1 appeared within %2 seconds; its window state "
+                   u"was not applied"_s.arg(item)
+                       .arg(std::chrono::duration_cast<std::chrono::seconds>(timing.bound).count());
+        } else if (watch.phase == Phase::Requested) {
+            actions.notices << u"the window manager did not make the window of %1 %2"_s.arg(
+                item, stateName(watch.launch.show));
+        }
+        watch.ended = true;
+    }
+    std::erase_if(unclaimed, [&](const Unclaimed &old) { return old.at + timing.bound < now; });
+    sweep();
+    return actions;
+}
+
+std::optional<Millis> WindowWatches::nextDeadline() const {
+    std::optional<Millis> next;
+    for (const Watch &watch : watches) {
+        if (!next || watch.deadline < *next)
+            next = watch.deadline;
+    }
+    return next;
+}
+
+void WindowWatches::sweep() {
+    std::erase_if(watches, [](const Watch &watch) { return watch.ended; });
+}
+
+} // namespace platform

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "platform/shell.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+using Millis = std::chrono::milliseconds;
+
+// A launch whose window must come up in a state other than Normal.
+struct WatchedLaunch {
+    ShowCommand show = ShowCommand::Normal;
+    QString item;
+    QByteArray startupId;
+    QByteArray marker;
+    qint64 pid = 0; // 0 when unknown
+    Millis at{};
+};
+
+// What the window manager has written about a window.
+struct ShownState {
+    bool maximized = false; // in both directions
+    bool minimized = false;
+};
+
+// What is known about a top-level window when the window manager first lists it.
+struct WindowFacts {
+    quint32 window = 0;
+    bool ordinary = true; // of type normal, or of no type at all
+    bool transient = false;
+    QByteArray startupId; // its own, or its client leader's
+    // A process and its parents, nearest first: the one the X server knows for the window's
+    // client, and the one the window declares; empty when unknown.
+    std::vector<qint64> clientLineage;
+    std::vector<qint64> declaredLineage;
+    QByteArray marker; // from the environment of the window's process
+    bool canMaximize = true;
+    bool canMinimize = true;
+    ShownState state;
+};
+
+// How firmly a window is tied to a launch, weakest first.
+enum class Tie { None, Marker, DeclaredPid, ClientPid, StartupId };
+
+Tie tieBetween(const WatchedLaunch &launch, const WindowFacts &window);
+
+struct WatchTiming {
+    Millis bound{10000};  // a launch whose window has not come by then is given up
+    Millis confirm{2000}; // for the window manager to carry out a request
+    Millis hold{1000};    // a confirmed state is watched this long for a program undoing it
+};
+
+// What the X side must do next: state requests to send, and lines to tell the user.
+struct WatchActions {
+    std::vector<std::pair<quint32, ShowCommand>> requests;
+    QStringList notices;
+};
+
+// Ties new windows to the launches that wait for them and follows each to its state: a request
+// once the window manager lists the window, a second one if the program undoes the state right
+// away, and giving up at the bounds. Times come from the caller's steady clock.
+class WindowWatches {
+public:
+    explicit WindowWatches(WatchTiming timing = {}) : timing(timing) {}
+
+    WatchActions add(const WatchedLaunch &launch, Millis now);
+    WatchActions windowAppeared(const WindowFacts &window, Millis now);
+    WatchActions stateChanged(quint32 window, ShownState state, Millis now);
+    void windowGone(quint32 window);
+    WatchActions timePassed(Millis now);
+
+    // When timePassed is next due; none while nothing is watched.
+    std::optional<Millis> nextDeadline() const;
+    bool isIdle() const { return watches.empty(); }
+
+private:
+    enum class Phase { Waiting, Requested, Holding };
+    struct Watch {
+        WatchedLaunch launch;
+        Phase phase = Phase::Waiting;
+        quint32 window = 0;
+        int requests = 0;
+        Millis deadline{};
+        bool ended = false;
+    };
+    struct Unclaimed {
+        WindowFacts facts;
+        Millis at;
+    };
+
+    void offer(const WindowFacts &window, Millis appearedAt, Millis now, WatchActions &actions);
+    void follow(Watch &watch, const WindowFacts &window, Millis now, WatchActions &actions);
+    void request(Watch &watch, Millis now, WatchActions &actions);
+    void sweep();
+
+    WatchTiming timing;
+    std::vector<Watch> watches;
+    // Windows that no launch has claimed yet: a launch still being handed over may own one.
+    std::vector<Unclaimed> unclaimed;
+};
+
+} // namespace platform

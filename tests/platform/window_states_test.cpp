@@ -1,0 +1,256 @@
+#include "tests/platform/desktop_sandbox.h"
+#include "tests/platform/x_session.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int RunBoundMs = 60000;
+constexpr int WatchBoundMs = 10000;
+const QSize ClientSize(320, 200);
+
+struct ProgramRun {
+    std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
+    QElapsedTimer clock;
+    qint64 tookMs = -1;
+    QStringList notices; // what it said on its error output
+};
+
+// Writes a batch of (path, state) items, each of delay 0, as the editor saves it.
+QString writeBatch(const DesktopSandbox &desktop, const QString &name,
+                   const QList<std::pair<QString, QString>> &items) {
+    QByteArray bytes;
+    for (const auto &[path, state] : items)
+        bytes += '"' + QFile::encodeName(path) + "\"\r\n\"0\"\r\n\"" + state.toUtf8() + "\"\r\n";
+    const QString batch = desktop.at(name + u".rvq"_s);
+    return writeFile(batch, bytes) ? batch : QString();
+}
+
+void start(ProgramRun &run, const DesktopSandbox &desktop, const QProcessEnvironment &environment,
+           const QString &batch) {
+    run.process->setProcessEnvironment(environment);
+    run.process->setWorkingDirectory(desktop.at({}));
+    run.process->setStandardInputFile(QProcess::nullDevice());
+    run.clock.start();
+    run.process->start(QString::fromUtf8(RUNVOY_PROGRAM), {u"/o"_s, batch});
+}
+
+// Waits for the end of the run; the started items keep running, so nothing is read from a pipe
+// that they share.
+bool finish(ProgramRun &run) {
+    const bool ended = run.process->waitForFinished(RunBoundMs);
+    run.tookMs = run.clock.elapsed();
+    for (const QString &line :
+         QString::fromLocal8Bit(run.process->readAllStandardError()).split(u'\n')) {
+        if (line.startsWith(u"runvoy: "_s))
+            run.notices << line;
+    }
+    return ended && run.process->exitStatus() == QProcess::NormalExit &&
+           run.process->exitCode() == 0;
+}
+
+// The environment of a run: the sandbox's desktop, and no screen for the program's own windows.
+QProcessEnvironment runEnvironment(const DesktopSandbox &desktop) {
+    QProcessEnvironment environment = desktop.environment();
+    for (const QString &key : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
+        environment.remove(key);
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    return environment;
+}
+
+enum class Launch { Program, ProgramWithoutEnvironment, Entry, BusHandler };
+enum class Ends { Normal, Maximized, Minimized, WithoutWindow };
+
+// Each row is one item: a test program whose window behaves in one of the ways real programs do,
+// started one of the ways the desktop starts things, in the row's state.
+const struct Row {
+    const char *title; // the window's, and the item's file name
+    Launch launch;
+    const char *options;
+    const char *state;
+    Ends ends;
+    const char *notice; // what the run must say about the item, if anything
+} rows[] = {
+    {"plain-normal", Launch::Program, "", "Normal", Ends::Normal, nullptr},
+    {"plain-minimized", Launch::Program, "", "Minimized", Ends::Minimized, nullptr},
+    // Only the X server can tie this one: no declared pid, no marker, no startup id.
+    {"no-declared-pid", Launch::ProgramWithoutEnvironment, "--no-pid", "Maximized", Ends::Maximized,
+     nullptr},
+    {"forks-first", Launch::Program, "--fork", "Maximized", Ends::Maximized, nullptr},
+    {"startup-id-on-leader", Launch::Entry, "--startup-id-on-leader --no-pid", "Minimized",
+     Ends::Minimized, nullptr},
+    {"splash-first", Launch::Program, "--splash", "Maximized", Ends::Maximized, nullptr},
+    {"late-by-3-s", Launch::Program, "--late 3000", "Maximized", Ends::Maximized, nullptr},
+    {"fixed-size", Launch::Program, "--fixed", "Maximized", Ends::Normal, "cannot be maximized"},
+    {"undoes-its-state", Launch::Program, "--undo", "Maximized", Ends::Maximized, nullptr},
+    {"bus-handled.txt", Launch::BusHandler, "", "Minimized", Ends::Minimized, nullptr},
+    {"never-shows", Launch::Program, "--never", "Maximized", Ends::WithoutWindow, "no window of"},
+};
+
+class WindowStatesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString missing = XSession::missingTools();
+        if (!missing.isEmpty())
+            GTEST_SKIP() << "needs a private X server; not installed: " << missing.toStdString();
+        ASSERT_TRUE(desktop.isReady());
+    }
+
+    // The item for a row, placed in the sandbox; empty when it could not be written.
+    QString addItem(const Row &row) const {
+        const QByteArray client = "\"" WINDOW_CLIENT "\" " + QByteArray(row.options) + ' ';
+        const QString path = desktop.item(QString::fromUtf8(row.title));
+        switch (row.launch) {
+        case Launch::Program:
+            return writeFile(path, "#!/bin/sh\nexec " + client + row.title + "\n", true)
+                       ? path
+                       : QString();
+        case Launch::ProgramWithoutEnvironment:
+            return writeFile(path,
+                             "#!/bin/sh\nexec env -i DISPLAY=\"$DISPLAY\" " + client + row.title +
+                                 "\n",
+                             true)
+                       ? path
+                       : QString();
+        case Launch::Entry:
+            return writeFile(path + u".desktop"_s,
+                             "[Desktop Entry]\nType=Application\nName=Test\nStartupNotify=true\n"
+                             "Exec=" +
+                                 client + row.title + "\n")
+                       ? path + u".desktop"_s
+                       : QString();
+        case Launch::BusHandler: {
+            // Text files open in a handler that the bus starts: it shows one window per file.
+            const QString id = u"org.runvoy.TestViewer"_s;
+            const bool ready =
+                writeFile(desktop.at(u"data/applications/"_s + id + u".desktop"_s),
+                          desktop.applicationEntry(u"viewer"_s, " %f") +
+                              "DBusActivatable=true\nStartupNotify=true\nMimeType=text/plain;\n") &&
+                desktop.addBusService(id, u"viewer"_s, WINDOW_CLIENT) &&
+                desktop.setDefaultHandler("text/plain", id + u".desktop"_s) &&
+                writeFile(path, "Notes\n");
+            return ready ? path : QString();
+        }
+        }
+        return {};
+    }
+
+    DesktopSandbox desktop;
+};
+
+TEST_F(WindowStatesTest, everyItemEndsInItsRowsState_asTheWindowManagerWroteIt) {
+    XSession session(true);
+    ASSERT_TRUE(session.isReady());
+    ASSERT_TRUE(desktop.setBusEnvironment(u"DISPLAY"_s, session.displayName()));
+    QProcessEnvironment environment = runEnvironment(desktop);
+    session.useIn(environment);
+
+    // Five items to a batch, and the batches side by side: each run must tell its own windows
+    // from the others'.
+    std::vector<ProgramRun> runs(3);
+    QStringList paths;
+    for (std::size_t first = 0; first < std::size(rows); first += 5) {
+        QList<std::pair<QString, QString>> items;
+        for (std::size_t i = first; i < std::min(first + 5, std::size(rows)); ++i) {
+            paths << addItem(rows[i]);
+            ASSERT_FALSE(paths.back().isEmpty()) << rows[i].title;
+            items.append({paths.back(), QString::fromUtf8(rows[i].state)});
+        }
+        const QString batch = writeBatch(desktop, u"Batch%1"_s.arg(first), items);
+        ASSERT_FALSE(batch.isEmpty());
+        start(runs[first / 5], desktop, environment, batch);
+    }
+    for (ProgramRun &run : runs) {
+        EXPECT_TRUE(finish(run)) << run.notices.join(u'\n').toStdString();
+    }
+    // The last run holds only the item without a window: it waits out the bound, then ends.
+    EXPECT_GE(runs.back().tookMs, WatchBoundMs);
+
+    QStringList notices;
+    for (const ProgramRun &run : runs)
+        notices << run.notices;
+    const std::vector<XSession::Window> windows = session.managedWindows();
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const Row &row = rows[i];
+        SCOPED_TRACE(row.title);
+        const QStringList said = notices.filter(paths[i]);
+        if (row.notice == nullptr)
+            EXPECT_TRUE(said.isEmpty()) << said.join(u'\n').toStdString();
+        else
+            EXPECT_TRUE(said.size() == 1 && said[0].contains(QString::fromUtf8(row.notice)))
+                << said.join(u'\n').toStdString();
+
+        const auto found = std::find_if(windows.begin(), windows.end(), [&](const auto &window) {
+            return window.title == QString::fromUtf8(row.title);
+        });
+        if (row.ends == Ends::WithoutWindow) {
+            EXPECT_EQ(found, windows.end());
+            continue;
+        }
+        ASSERT_NE(found, windows.end());
+        EXPECT_EQ(found->maximized, row.ends == Ends::Maximized);
+        EXPECT_EQ(found->iconic, row.ends == Ends::Minimized);
+        if (row.ends == Ends::Maximized) {
+            EXPECT_GT(found->size.width(), session.screenSize().width() * 9 / 10);
+            EXPECT_GT(found->size.height(), session.screenSize().height() * 8 / 10);
+        } else {
+            EXPECT_EQ(found->size, ClientSize);
+        }
+    }
+}
+
+// Where one program cannot change another's window, the items start as they would anyway, the
+// run says so in one line, and it ends without waiting for windows.
+TEST_F(WindowStatesTest, whereStatesCannotBeApplied_theBatchRunsAndSaysSoOnce_withoutWaiting) {
+    const struct {
+        const char *name;
+        bool server;
+        bool windowManager;
+        bool wayland;
+    } desktops[] = {
+        {"an X server without a window manager", true, false, false},
+        {"no display at all", false, false, false},
+        {"a Wayland session, its X server managed", true, true, true},
+    };
+    for (const auto &kind : desktops) {
+        SCOPED_TRACE(kind.name);
+        DesktopSandbox sandbox;
+        ASSERT_TRUE(sandbox.isReady());
+        std::unique_ptr<XSession> session;
+        QProcessEnvironment environment = runEnvironment(sandbox);
+        if (kind.server) {
+            session = std::make_unique<XSession>(kind.windowManager);
+            ASSERT_TRUE(session->isReady());
+            session->useIn(environment);
+        }
+        if (kind.wayland)
+            environment.insert(u"WAYLAND_DISPLAY"_s, u"wayland-0"_s);
+        QList<std::pair<QString, QString>> items;
+        for (const QString &state : {u"Normal"_s, u"Minimized"_s, u"Maximized"_s}) {
+            const QString path = sandbox.item(state);
+            ASSERT_TRUE(writeFile(
+                path, "#!/bin/sh\necho started > \"$RUNVOY_TEST_LOGS/" + state.toUtf8() + "\"\n",
+                true));
+            items.append({path, state});
+        }
+        ProgramRun run;
+        start(run, sandbox, environment, writeBatch(sandbox, u"Unmanaged"_s, items));
+
+        EXPECT_TRUE(finish(run)) << run.notices.join(u'\n').toStdString();
+        for (const auto &[path, state] : items)
+            EXPECT_EQ(sandbox.launchLog(state), "started\n") << state.toStdString();
+        EXPECT_EQ(run.notices.size(), 1) << run.notices.join(u'\n').toStdString();
+        EXPECT_TRUE(run.notices.value(0).contains(u"window states are not applied"_s));
+        // Two seconds between three items; a wait for windows would last ten more.
+        EXPECT_LT(run.tookMs, 2000 + WatchBoundMs - 1000);
+    }
+}
+
+} // namespace
