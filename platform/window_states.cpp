@@ -23,6 +23,8 @@ public:
     std::optional<LaunchTag> prepare(ShowCommand, const QString &) override { return std::nullopt; }
     void launched(const LaunchTag &, qint64) override {}
     void waitForWatches() override {}
+    void leaveEventLoop() override {}
+    void joinEventLoop() override {}
 };
 
 // Nothing is looked at until an item asks for a state, so a run of Normal items neither
@@ -43,6 +45,14 @@ public:
     void waitForWatches() override {
         if (chosen)
             chosen->waitForWatches();
+    }
+    void leaveEventLoop() override {
+        if (chosen)
+            chosen->leaveEventLoop();
+    }
+    void joinEventLoop() override {
+        if (chosen)
+            chosen->joinEventLoop();
     }
 
 private:

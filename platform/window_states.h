@@ -40,6 +40,12 @@ public:
     // Keeps the event loop turning until every launched window has been looked after, which is
     // at most about ten seconds after the last launch. Returns at once when nothing is watched.
     virtual void waitForWatches() = 0;
+
+    // Watches are read through the application object's event loop. A run replaces that object
+    // when it must show a message: the watches let go of the old one before and take up the new
+    // one after, so that they go on through the message and beyond.
+    virtual void leaveEventLoop() = 0;
+    virtual void joinEventLoop() = 0;
 };
 
 // Chooses how window states are applied when the first item that needs one is prepared: on X11

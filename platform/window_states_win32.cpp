@@ -10,6 +10,8 @@ public:
     std::optional<LaunchTag> prepare(ShowCommand, const QString &) override { return {}; }
     void launched(const LaunchTag &, qint64) override {}
     void waitForWatches() override {}
+    void leaveEventLoop() override {}
+    void joinEventLoop() override {}
 };
 
 } // namespace

@@ -17,17 +17,10 @@ Millis now() {
 
 } // namespace
 
-X11WindowStates::X11WindowStates(std::unique_ptr<X11Desktop> x11)
-    : desktop(std::move(x11)), notifier(desktop->socket(), QSocketNotifier::Read) {
+X11WindowStates::X11WindowStates(std::unique_ptr<X11Desktop> x11) : desktop(std::move(x11)) {
     for (const quint32 window : desktop->clientList())
         listed.insert(window);
-    QObject::connect(&notifier, &QSocketNotifier::activated, &notifier, [this] { readChanges(); });
-    deadline.setSingleShot(true);
-    deadline.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&deadline, &QTimer::timeout, &deadline, [this] {
-        perform(watches.timePassed(now()));
-        settle();
-    });
+    joinEventLoop();
 }
 
 X11WindowStates::~X11WindowStates() = default;
@@ -61,6 +54,26 @@ void X11WindowStates::waitForWatches() {
     }
 }
 
+void X11WindowStates::leaveEventLoop() {
+    notifier.reset();
+    deadline.reset();
+}
+
+void X11WindowStates::joinEventLoop() {
+    notifier = std::make_unique<QSocketNotifier>(desktop->socket(), QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(),
+                     [this] { readChanges(); });
+    deadline = std::make_unique<QTimer>();
+    deadline->setSingleShot(true);
+    deadline->setTimerType(Qt::PreciseTimer);
+    QObject::connect(deadline.get(), &QTimer::timeout, deadline.get(), [this] {
+        perform(watches.timePassed(now()));
+        settle();
+    });
+    // What came while no loop was reading, and the bound that was armed then.
+    readChanges();
+}
+
 void X11WindowStates::readChanges() {
     while (const std::optional<X11Desktop::Change> change = desktop->nextChange()) {
         if (change->kind == X11Desktop::Change::ClientList)
@@ -70,7 +83,7 @@ void X11WindowStates::readChanges() {
     }
     // A display that has gone away leaves the watches to their bounds.
     if (desktop->hasFailed())
-        notifier.setEnabled(false);
+        notifier->setEnabled(false);
     settle();
 }
 
@@ -99,9 +112,9 @@ void X11WindowStates::perform(const WatchActions &actions) {
 // Arms the timer for the next bound, and ends a wait that has nothing left to wait for.
 void X11WindowStates::settle() {
     if (const std::optional<Millis> next = watches.nextDeadline())
-        deadline.start(std::max(Millis(0), *next - now()));
+        deadline->start(std::max(Millis(0), *next - now()));
     else
-        deadline.stop();
+        deadline->stop();
     if (waiting != nullptr && watches.isIdle())
         waiting->quit();
 }

@@ -25,6 +25,8 @@ public:
     std::optional<LaunchTag> prepare(ShowCommand show, const QString &item) override;
     void launched(const LaunchTag &tag, qint64 pid) override;
     void waitForWatches() override;
+    void leaveEventLoop() override;
+    void joinEventLoop() override;
 
 private:
     void readChanges();
@@ -35,8 +37,9 @@ private:
     std::unique_ptr<X11Desktop> desktop;
     WindowWatches watches;
     std::set<quint32> listed;
-    QSocketNotifier notifier;
-    QTimer deadline;
+    // Made anew for each application object: both belong to its event loop.
+    std::unique_ptr<QSocketNotifier> notifier;
+    std::unique_ptr<QTimer> deadline;
     QEventLoop *waiting = nullptr;
     int launches = 0;
 };

@@ -26,6 +26,8 @@ int main(int argc, char **argv) {
     PositionSettings settings;
     const std::unique_ptr<platform::WindowStates> windowStates = platform::makeWindowStates();
     const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell(*windowStates);
+    widgets.setApplicationHandOver([&] { windowStates->leaveEventLoop(); },
+                                   [&] { windowStates->joinEventLoop(); });
     StartUpServices services;
     services.settings = &settings;
     services.shell = shell.get();

@@ -17,6 +17,12 @@ void WidgetLibrary::startWithoutWidgets() {
     application_ = std::make_unique<QCoreApplication>(argc_, argv_);
 }
 
+void WidgetLibrary::setApplicationHandOver(std::function<void()> leaving,
+                                           std::function<void()> joined) {
+    leaving_ = std::move(leaving);
+    joined_ = std::move(joined);
+}
+
 bool WidgetLibrary::bringUp() {
     if (showMessage_)
         return true;
@@ -35,8 +41,13 @@ bool WidgetLibrary::bringUp() {
                      qPrintable(library.errorString()));
         return false;
     }
+    const bool replacing = application_ != nullptr;
+    if (replacing && leaving_)
+        leaving_();
     application_.reset();
     application_.reset(createApplication(&argc_, argv_));
+    if (replacing && joined_)
+        joined_();
     showMessage_ = showMessage;
     runEditor_ = runEditor;
     return true;

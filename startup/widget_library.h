@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include <functional>
 #include <memory>
 
 // The widget layer as the program's own library, loaded from the program folder on first need.
@@ -20,6 +21,10 @@ public:
     // A core application object, enough for a run that shows nothing.
     void startWithoutWidgets();
 
+    // Called around the replacement of the core application object, so that what lives on its
+    // event loop can let go of it before and take up the widget one after.
+    void setApplicationHandOver(std::function<void()> leaving, std::function<void()> joined);
+
     // Loads the library and makes the widget application object. When the library cannot be
     // loaded, says why on the error output, keeps what there was and returns false.
     bool bringUp();
@@ -32,6 +37,8 @@ private:
     char **argv_;
     QString programFolder_;
     std::unique_ptr<QCoreApplication> application_;
+    std::function<void()> leaving_;
+    std::function<void()> joined_;
     WidgetEntry::ShowMessage showMessage_ = nullptr;
     WidgetEntry::RunEditor runEditor_ = nullptr;
 };

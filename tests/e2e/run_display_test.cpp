@@ -5,8 +5,10 @@
 #include "tests/support/printers.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -136,6 +138,36 @@ TEST_F(RunUnderWindowManagerTest, windowsOpenCentredByTheirFrameAndReopenWhereTh
             EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
         }
     }
+}
+
+// Showing a message brings up the widgets under a new application object: the watches of window
+// states, begun before the message, must go on under it for the items after it.
+TEST_F(RunUnderWindowManagerTest, windowStatesAroundAMessage_areAllApplied) {
+    QTemporaryDir folder;
+    const auto client = [&folder](const QString &title) {
+        const QString program = folder.filePath(title);
+        QFile script(program);
+        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nexec \"" WINDOW_CLIENT "\" " + title.toUtf8() + '\n');
+        script.close();
+        EXPECT_TRUE(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        return program;
+    };
+    const QString batch =
+        sandbox.writeBatch(u"Holes"_s, {{client(u"Before"_s), u"0"_s, u"Maximized"_s},
+                                        {item(u"gone"_s), u"0"_s},
+                                        {client(u"After"_s), u"0"_s, u"Minimized"_s}});
+    QProcess process;
+    startProgram(process, environment(), {u"/o"_s, batch});
+    ASSERT_TRUE(display.waitForWindow(u"Message from Runvoy"_s, WindowBoundMs));
+    ASSERT_TRUE(display.pressKey(u"Message from Runvoy"_s, u"Return"_s));
+
+    const RunOutcome outcome = waitForEnd(process);
+    EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    const QString before = display.windowManagerState(u"Before"_s);
+    EXPECT_TRUE(before.contains(u"_NET_WM_STATE_MAXIMIZED_HORZ"_s)) << before.toStdString();
+    const QString after = display.windowManagerState(u"After"_s);
+    EXPECT_TRUE(after.contains(u"_NET_WM_STATE_HIDDEN"_s)) << after.toStdString();
 }
 
 // A device that never ends is no batch file: reading it whole would take all the memory there

@@ -83,6 +83,10 @@ void XDisplay::useIn(QProcessEnvironment &environment) const {
     environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
 }
 
+QString XDisplay::windowManagerState(const QString &title) const {
+    return run(u"xprop"_s, {u"-name"_s, title, u"_NET_WM_STATE"_s}).trimmed();
+}
+
 QString XDisplay::run(const QString &program, const QStringList &arguments, bool *succeeded) const {
     QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

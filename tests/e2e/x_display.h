@@ -39,6 +39,8 @@ public:
     bool pressKey(const QString &title, const QString &key) const;
     // Where the shown window whose title ends with title is, frame included.
     std::optional<QRect> outerGeometry(const QString &title) const;
+    // The window manager's _NET_WM_STATE of the window named title, as xprop prints it.
+    QString windowManagerState(const QString &title) const;
 
 private:
     QString run(const QString &tool, const QStringList &arguments, bool *succeeded = nullptr) const;
