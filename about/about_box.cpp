@@ -25,11 +25,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr QSize InnerArea = toPixels(4875, 3165);
-constexpr TwipsRect Picture1Area{0, 0, 4815, 3135};
-constexpr TwipsRect Label4Area{120, 120, 4455, 495};
-constexpr TwipsRect Label3Area{240, 720, 4335, 375};
-constexpr TwipsRect Image3Area{840, 1440, 3045, 840};
-constexpr TwipsRect Command1Area{3720, 2640, 975, 375};
+constexpr TwipsRect PanelArea{0, 0, 4815, 3135};
+constexpr TwipsRect ProgramNameArea{120, 120, 4455, 495};
+constexpr TwipsRect VersionArea{240, 720, 4335, 375};
+constexpr TwipsRect LogoArea{840, 1440, 3045, 840};
+constexpr TwipsRect CloseButtonArea{3720, 2640, 975, 375};
 
 const QColor PanelGrey(224, 224, 224);
 const QColor NameRed(255, 0, 0);
@@ -79,40 +79,45 @@ QString versionText(int major, int minor, int revision) {
     return u"Version %1.%2.%3"_s.arg(major).arg(minor).arg(revision);
 }
 
-frmAbout::frmAbout(QWidget *owner)
+AboutBox::AboutBox(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setWindowTitle(u"About Runvoy"_s);
     setWindowIcon(QIcon(Pictures::path(Pictures::Program)));
     setFixedSize(InnerArea);
 
-    Picture1 = new QWidget(this);
-    Picture1->setGeometry(toPixels(Picture1Area));
-    Picture1->setAutoFillBackground(true);
-    QPalette panelPalette = Picture1->palette();
+    panel = new QWidget(this);
+    panel->setGeometry(toPixels(PanelArea));
+    panel->setAutoFillBackground(true);
+    QPalette panelPalette = panel->palette();
     panelPalette.setColor(QPalette::Window, PanelGrey);
-    Picture1->setPalette(panelPalette);
+    panel->setPalette(panelPalette);
 
-    Label4 = centredLabel(Picture1, u"Runvoy"_s, Label4Area, sansSerif(24, true));
-    QPalette namePalette = Label4->palette();
+    programNameLabel = centredLabel(panel, u"Runvoy"_s, ProgramNameArea, sansSerif(24, true));
+    QPalette namePalette = programNameLabel->palette();
     namePalette.setColor(QPalette::WindowText, NameRed);
-    Label4->setPalette(namePalette);
+    programNameLabel->setPalette(namePalette);
 
-    Label3 = centredLabel(
-        Picture1, versionText(RunvoyVersionMajor, RunvoyVersionMinor, RunvoyVersionRevision),
-        Label3Area, sansSerif(12, false));
+    versionLabel = centredLabel(
+        panel, versionText(RunvoyVersionMajor, RunvoyVersionMinor, RunvoyVersionRevision),
+        VersionArea, sansSerif(12, false));
 
-    Image3 = new QLabel(Picture1);
-    Image3->setGeometry(toPixels(Image3Area));
-    Image3->setPixmap(
-        stretchedPicture(Pictures::path(Pictures::Logo), Image3->size(), devicePixelRatioF()));
+    logo = new QLabel(panel);
+    logo->setGeometry(toPixels(LogoArea));
+    logo->setPixmap(
+        stretchedPicture(Pictures::path(Pictures::Logo), logo->size(), devicePixelRatioF()));
 
-    Command1 = new QPushButton(u"&Close"_s, Picture1);
-    Command1->setGeometry(toPixels(Command1Area));
-    Command1->setDefault(true);
-    Command1->setFocus();
-    // Esc already closes a dialog; Enter reaches Command1 as the default button.
-    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+    closeButton = new QPushButton(u"&Close"_s, panel);
+    closeButton->setGeometry(toPixels(CloseButtonArea));
+    closeButton->setDefault(true);
+    closeButton->setFocus();
+    panel->setObjectName(u"panel"_s);
+    programNameLabel->setObjectName(u"programNameLabel"_s);
+    versionLabel->setObjectName(u"versionLabel"_s);
+    logo->setObjectName(u"logo"_s);
+    closeButton->setObjectName(u"closeButton"_s);
+    // Esc already closes a dialog; Enter reaches closeButton as the default button.
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
 
     // The box's own frame is unknown until it is first shown; the owner's, drawn by the same
     // window manager, is the best guess of it.

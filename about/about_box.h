@@ -6,18 +6,18 @@ class QLabel;
 class QPushButton;
 
 // The About box: name, version and logo, closed with "&Close" (also Enter and Esc).
-class frmAbout : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(frmAbout)
+    Q_DISABLE_COPY_MOVE(AboutBox)
 
 public:
-    explicit frmAbout(QWidget *owner);
+    explicit AboutBox(QWidget *owner);
 
-    QWidget *Picture1 = nullptr;     // the grey panel that holds everything else
-    QLabel *Label4 = nullptr;        // the program's name
-    QLabel *Label3 = nullptr;        // the version text
-    QLabel *Image3 = nullptr;        // the maker's logo
-    QPushButton *Command1 = nullptr; // "&Close"
+    QWidget *panel = nullptr;           // the grey panel that holds everything else
+    QLabel *programNameLabel = nullptr; // the program's name
+    QLabel *versionLabel = nullptr;     // the version text
+    QLabel *logo = nullptr;             // the maker's logo
+    QPushButton *closeButton = nullptr; // "&Close"
 };
 
 // "Version " followed by the major, minor and revision numbers.

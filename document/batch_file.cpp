@@ -39,7 +39,7 @@ template <typename Open> BatchFileReading readBatch(Open open, const QString &pa
                 {reading.cutShort[0], reading.cutShort[1], windowStateFromName(state)});
             reading.cutShort.clear();
         }
-        reading.batch.name = FileExtract(path);
+        reading.batch.name = batchNameFromPath(path);
     } catch (const ProgramError &failure) {
         reading.failure = failure;
     }

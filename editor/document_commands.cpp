@@ -1,8 +1,8 @@
 #include "about/about_box.h"
-#include "about/context_ids.h"
+#include "about/help.h"
 #include "document/output_folder.h"
 #include "document/program_error.h"
-#include "editor/form1.h"
+#include "editor/editor_window.h"
 #include "platform/path_separator.h"
 #include "platform/shell.h"
 
@@ -19,7 +19,7 @@ const QString MessageTitle = u"Message"_s;
 
 // Every command runs under one failure handler: a failure ends the command, what was done
 // before it stays done, and the user is told.
-void Form1::Toolbar1_ButtonClick(const QString &key) {
+void EditorWindow::runToolbarCommand(const QString &key) {
     try {
         if (key == u"new") {
             if (askToSaveChanges())
@@ -30,15 +30,15 @@ void Form1::Toolbar1_ButtonClick(const QString &key) {
         } else if (key == u"save") {
             SaveBatch();
         } else if (key == u"about") {
-            frmAbout about(this);
+            AboutBox about(this);
             about.exec();
         } else if (key == u"help") {
-            ContextIDs::ShowHelpContents();
+            Help::showContents();
         } else if (key == u"exit") {
             close();
         }
     } catch (const ProgramError &failure) {
-        Loading = false;
+        loading = false;
         Message(failure.description(), u"OK"_s, MessageTitle);
     }
 }
@@ -46,8 +46,8 @@ void Form1::Toolbar1_ButtonClick(const QString &key) {
 // Returns whether the command may go on. Only a save that really happened, or the user's
 // choice to drop the changes, lets it: Cancel and a refused or failed save keep the batch and
 // keep it marked as changed.
-bool Form1::askToSaveChanges() {
-    if (!DocChanged)
+bool EditorWindow::askToSaveChanges() {
+    if (!isWindowModified())
         return true;
     const int answer = Message(u"Changes have been made to this file, save it."_s,
                                u"Yes/No/Cancel"_s, MessageTitle);
@@ -55,33 +55,33 @@ bool Form1::askToSaveChanges() {
         return SaveBatch();
     if (answer == 3)
         return false;
-    DocChanged = false;
+    setBatchChanged(false);
     return true;
 }
 
-void Form1::emptyEditor() {
+void EditorWindow::emptyEditor() {
     for (int i = 0; i < RowCount; ++i)
         clearRow(i);
-    Text1->setText(QString());
+    nameEdit->setText(QString());
 }
 
-void Form1::openBatch() {
+void EditorWindow::openBatch() {
     emptyEditor();
     const QString chosen =
-        BrowseForFile(this, u"RVQ Files (*.rvq)|*.rvq"_s, u"Select a RVQ file"_s, OutputFolder);
+        BrowseForFile(this, u"RVQ Files (*.rvq)|*.rvq"_s, u"Select a RVQ file"_s, outputFolder);
     if (chosen.isEmpty())
         return;
     LoadBatch(chosen);
 }
 
 // Returns whether the batch was written; throws ProgramError when writing failed.
-bool Form1::SaveBatch() {
-    if (Text1->text().isEmpty()) {
+bool EditorWindow::SaveBatch() {
+    if (nameEdit->text().isEmpty()) {
         Message(u"Enter a Name."_s, u"OK"_s, MessageTitle);
         return false;
     }
     bool anyItem = false;
-    for (QLineEdit *path : Text2)
+    for (QLineEdit *path : pathEdits)
         anyItem = anyItem || !path->text().isEmpty();
     if (!anyItem) {
         Message(u"Enter a least one file, folder or shortcut."_s, u"OK"_s, MessageTitle);
@@ -89,16 +89,16 @@ bool Form1::SaveBatch() {
     }
     if (!nameIsStorable())
         return false;
-    WriteBatchFile(OutputFolder + Text1->text() + u".rvq"_s);
-    DocChanged = false;
+    WriteBatchFile(outputFolder + nameEdit->text() + u".rvq"_s);
+    setBatchChanged(false);
     showOutputFolder();
     return true;
 }
 
-// The name becomes a file name in OutputFolder: a separator would write somewhere else, and a
+// The name becomes a file name in outputFolder: a separator would write somewhere else, and a
 // double quote cannot stand inside the quoted path with which the batch is run or edited.
-bool Form1::nameIsStorable() {
-    const QString name = Text1->text();
+bool EditorWindow::nameIsStorable() {
+    const QString name = nameEdit->text();
     QString refused;
     if (name.contains(platform::PathSeparator) || name.contains(QChar(0)))
         refused = u'"' + QString(platform::PathSeparator) + u'"';
@@ -112,14 +112,14 @@ bool Form1::nameIsStorable() {
     return false;
 }
 
-void Form1::showOutputFolder() {
+void EditorWindow::showOutputFolder() {
     const QString output = outputFolderWithoutDesktop(services_.programFolder);
-    if (OutputFolder == output + platform::PathSeparator)
+    if (outputFolder == output + platform::PathSeparator)
         services_.shell->open(output, platform::ShowCommand::Normal);
 }
 
 // Closing asks the same question; a save that fails while closing keeps the window open.
-void Form1::Form_QueryUnload(bool &cancel) {
+void EditorWindow::confirmClose(bool &cancel) {
     try {
         cancel = !askToSaveChanges();
     } catch (const ProgramError &failure) {

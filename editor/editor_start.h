@@ -12,7 +12,7 @@ class Shell;
 
 // What the editor window is built with; tests hand in temporary folders, a settings file of
 // their own and a recording shell.
-struct Form1Services {
+struct EditorServices {
     PositionSettings *settings = nullptr; // where the window's position is kept
     platform::Shell *shell = nullptr;
     QString programFolder; // the folder holding the program, no trailing separator

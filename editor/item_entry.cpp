@@ -1,5 +1,5 @@
+#include "editor/editor_window.h"
 #include "editor/file_filter.h"
-#include "editor/form1.h"
 #include "editor/row_move.h"
 
 #include <QComboBox>
@@ -14,52 +14,48 @@
 
 using namespace Qt::StringLiterals;
 
-void Form1::Command1_Click(int row) {
-    clearRow(row);
-}
-
-void Form1::clearRow(int row) {
-    Text2[row]->setText(QString());
-    Text3[row]->setText(u"0"_s);
+void EditorWindow::clearRow(int row) {
+    pathEdits[row]->setText(QString());
+    delayEdits[row]->setText(u"0"_s);
     selectState(row, 0);
 }
 
-void Form1::Command2_Click(int row) {
+void EditorWindow::browseFileForRow(int row) {
     const QString chosen = BrowseForFile(this, u"All Files|*.*"_s, u"Select a file"_s, QString());
     if (chosen.isEmpty())
         return;
     // The path ends at the terminator that the dialog routine leaves after it.
-    Text2[row]->setText(chosen.left(chosen.indexOf(QChar(0))));
+    pathEdits[row]->setText(chosen.left(chosen.indexOf(QChar(0))));
 }
 
-void Form1::Command3_Click(int row) {
+void EditorWindow::browseFolderForRow(int row) {
     const QString chosen = BrowseForFolder();
     if (chosen.isEmpty())
         return;
-    Text2[row]->setText(chosen);
+    pathEdits[row]->setText(chosen);
 }
 
-void Form1::Command4_Click(int direction) {
-    const std::optional<int> partner = movePartner(CurrentRow, direction, RowCount);
+void EditorWindow::moveSelectedRow(int direction) {
+    const std::optional<int> partner = movePartner(selectedRow, direction, RowCount);
     if (!partner)
         return;
-    const int r = CurrentRow;
+    const int r = selectedRow;
     const int s = *partner;
-    const QString delay = Text3[s]->text();
-    const QString path = Text2[s]->text();
-    const int state = Combo1[s]->currentIndex();
-    Text3[s]->setText(Text3[r]->text());
-    Text2[s]->setText(Text2[r]->text());
-    selectState(s, Combo1[r]->currentIndex());
-    Text3[r]->setText(delay);
-    Text2[r]->setText(path);
+    const QString delay = delayEdits[s]->text();
+    const QString path = pathEdits[s]->text();
+    const int state = stateCombos[s]->currentIndex();
+    delayEdits[s]->setText(delayEdits[r]->text());
+    pathEdits[s]->setText(pathEdits[r]->text());
+    selectState(s, stateCombos[r]->currentIndex());
+    delayEdits[r]->setText(delay);
+    pathEdits[r]->setText(path);
     selectState(r, state);
-    CurrentRow = qint16(s);
-    Option1[s]->setChecked(true);
+    selectedRow = qint16(s);
+    rowSelectors[s]->setChecked(true);
 }
 
-QString Form1::BrowseForFile(QWidget *owner, const QString &filter, const QString &title,
-                             const QString &initialFolder) {
+QString EditorWindow::BrowseForFile(QWidget *owner, const QString &filter, const QString &title,
+                                    const QString &initialFolder) {
     QFileDialog dialog(owner, title, initialFolder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -69,7 +65,7 @@ QString Form1::BrowseForFile(QWidget *owner, const QString &filter, const QStrin
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst()) + QChar(0);
 }
 
-QString Form1::BrowseForFolder() {
+QString EditorWindow::BrowseForFolder() {
     QFileDialog dialog(this, u"Select a Folder"_s, QDir::homePath());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::Directory);
@@ -84,17 +80,17 @@ QString Form1::BrowseForFolder() {
 
 // A full stop cannot stay in the name, which becomes a file name with its own extension.
 // Each pass removes the last character and, through the change it makes, checks again.
-void Form1::Text1_Change() {
-    const QString name = Text1->text();
+void EditorWindow::removeFullStopFromName() {
+    const QString name = nameEdit->text();
     if (name.isEmpty() || !name.contains(u'.'))
         return;
     Message(name + u"   Please re-enter without the (.)."_s, u"OK"_s, u"Message"_s);
-    Text1->setText(name.left(name.size() - 1));
+    nameEdit->setText(name.left(name.size() - 1));
 }
 
 // Only a list of files is taken, only as a copy, and only its first entry; text dragged from
 // elsewhere is refused, and the drop moves neither the focus nor the selection.
-bool Form1::dropOnPath(int row, QEvent *event) {
+bool EditorWindow::dropOnPath(int row, QEvent *event) {
     const auto type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return false;
@@ -109,7 +105,7 @@ bool Form1::dropOnPath(int row, QEvent *event) {
     drop->setDropAction(Qt::CopyAction);
     drop->accept();
     if (type == QEvent::Drop)
-        Text2[row]->setText(
+        pathEdits[row]->setText(
             QDir::toNativeSeparators(QDir::cleanPath(urls.constFirst().toLocalFile())));
     return true;
 }

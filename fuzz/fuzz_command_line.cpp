@@ -46,7 +46,7 @@ void checkSwitchAndPath(const QString &path) {
 
 // The name is what lies between the last separator and a three-character extension.
 void checkBatchName(const QString &path) {
-    const QString name = FileExtract(path);
+    const QString name = batchNameFromPath(path);
     const qsizetype separator = path.lastIndexOf(platform::PathSeparator);
     const QString tail = separator < 0 ? QString() : path.mid(separator + 1);
     const QString expected =
@@ -56,15 +56,15 @@ void checkBatchName(const QString &path) {
 
 // Walking back through the matches finds each in turn, last first, as Qt's own search does.
 void checkBackwardSearch(const QString &text, const QString &wanted) {
-    qint32 position = RInstr(text, wanted, false);
+    qint32 position = lastPositionOf(text, wanted, false);
     fuzz::require(position == text.lastIndexOf(wanted) + 1, "the last match is found");
     while (position > 0) {
-        const qint32 previous = RInstr(text, wanted, true);
+        const qint32 previous = lastPositionOf(text, wanted, true);
         const qsizetype expected = position >= 2 ? text.lastIndexOf(wanted, position - 2) + 1 : 0;
         fuzz::require(previous == expected, "each earlier match is found in turn");
         position = previous;
     }
-    fuzz::require(RInstr(text, wanted, true) == 0, "past the first match nothing is found");
+    fuzz::require(lastPositionOf(text, wanted, true) == 0, "past the first match nothing is found");
 }
 
 } // namespace

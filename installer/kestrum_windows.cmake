@@ -3,8 +3,8 @@
 add_library(kestrum_core STATIC
     association_store.h
     association_store.cpp
-    module1.h
-    module1.cpp
+    association_installer.h
+    association_installer.cpp
     command_line.h
     command_line.cpp
     utf16.h

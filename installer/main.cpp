@@ -1,5 +1,5 @@
+#include "installer/association_installer.h"
 #include "installer/freedesktop_store.h"
-#include "installer/module1.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,7 +15,7 @@ int main() {
         return EXIT_FAILURE;
     }
     kestrum::FreedesktopStore store(kestrum::xdgDirsFromEnvironment());
-    kestrum::Module1 module(store);
+    kestrum::AssociationInstaller module(store);
     module.Main(self.parent_path().string());
     for (const std::string &failure : module.Failures())
         std::cerr << "kestrum: " << failure << '\n';

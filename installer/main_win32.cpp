@@ -1,4 +1,4 @@
-#include "installer/module1.h"
+#include "installer/association_installer.h"
 #include "installer/registry_store.h"
 #include "installer/utf16.h"
 
@@ -56,7 +56,7 @@ int main() {
     const std::wstring folder = std::filesystem::path(self).parent_path().wstring();
 
     kestrum::RegistryStore store;
-    kestrum::Module1 module(store);
+    kestrum::AssociationInstaller module(store);
     module.Main(kestrum::utf8FromUtf16(folder));
     for (const std::string &failure : module.Failures())
         reportLine(failure);

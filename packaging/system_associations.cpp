@@ -1,9 +1,9 @@
+#include "installer/association_installer.h"
 #include "installer/association_store.h"
 #include "installer/desktop_entry.h"
 #include "installer/file_io.h"
 #include "installer/freedesktop_store.h"
 #include "installer/mime_package.h"
-#include "installer/module1.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -50,7 +50,7 @@ std::string verbEntryName(const std::string &verb) {
 void writeAssociations(const std::string &programFolder, const std::filesystem::path &pictures,
                        const std::filesystem::path &data) {
     RecordingStore store;
-    Module1 module(store);
+    AssociationInstaller module(store);
     module.Main(programFolder);
     for (const std::string &failure : module.Failures())
         throw std::runtime_error(failure);

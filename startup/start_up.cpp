@@ -60,6 +60,6 @@ int startUp(const StartUpServices &services, WidgetLayer &widgets) {
     });
     if (ran)
         return 0;
-    const Form1Services editor{services.settings, services.shell, services.programFolder};
+    const EditorServices editor{services.settings, services.shell, services.programFolder};
     return widgets.runEditor(editor, start);
 }

@@ -14,5 +14,5 @@ public:
     virtual int message(const QString &prompt, const QString &buttons, const QString &title) = 0;
 
     // Opens the editor and returns the program's exit status once it has been closed.
-    virtual int runEditor(const Form1Services &services, const EditorStart &start) = 0;
+    virtual int runEditor(const EditorServices &services, const EditorStart &start) = 0;
 };

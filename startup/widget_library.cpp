@@ -61,7 +61,7 @@ int WidgetLibrary::message(const QString &prompt, const QString &buttons, const 
     return showMessage_(&prompt, &buttons, &title);
 }
 
-int WidgetLibrary::runEditor(const Form1Services &services, const EditorStart &start) {
+int WidgetLibrary::runEditor(const EditorServices &services, const EditorStart &start) {
     if (!bringUp())
         return 1;
     return runEditor_(&services, &start);

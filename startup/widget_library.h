@@ -30,7 +30,7 @@ public:
     bool bringUp();
 
     int message(const QString &prompt, const QString &buttons, const QString &title) override;
-    int runEditor(const Form1Services &services, const EditorStart &start) override;
+    int runEditor(const EditorServices &services, const EditorStart &start) override;
 
 private:
     int &argc_;

@@ -1,7 +1,7 @@
 #include "widgets/widget_entry.h"
 
-#include "editor/form1.h"
-#include "msgbox/mb.h"
+#include "editor/editor_window.h"
+#include "msgbox/message_box.h"
 
 #include <QApplication>
 
@@ -19,18 +19,18 @@ Q_DECL_EXPORT QCoreApplication *runvoyCreateApplication(int *argc, char **argv) 
 
 Q_DECL_EXPORT int runvoyShowMessage(const QString *prompt, const QString *buttons,
                                     const QString *title) {
-    Mb box;
-    box.mbPrompt = *prompt;
-    box.mbButtons = *buttons;
-    box.mbTitle = *title;
+    MessageBox box;
+    box.prompt = *prompt;
+    box.buttons = *buttons;
+    box.title = *title;
     box.Show(nullptr);
-    return box.mbResponse;
+    return box.response;
 }
 
-Q_DECL_EXPORT int runvoyRunEditor(const Form1Services *services, const EditorStart *start) {
-    Form1 form(*services);
-    QObject::connect(&form, &Form1::unloaded, qApp, &QCoreApplication::quit);
-    form.Form_Load(*start);
+Q_DECL_EXPORT int runvoyRunEditor(const EditorServices *services, const EditorStart *start) {
+    EditorWindow form(*services);
+    QObject::connect(&form, &EditorWindow::unloaded, qApp, &QCoreApplication::quit);
+    form.load(*start);
     form.show();
     return QApplication::exec();
 }

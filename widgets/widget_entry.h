@@ -22,7 +22,7 @@ using ShowMessage = int (*)(const QString *prompt, const QString *buttons, const
 inline constexpr char ShowMessageName[] = "runvoyShowMessage";
 
 // Opens the editor and returns the program's exit status once the editor has been closed.
-using RunEditor = int (*)(const Form1Services *services, const EditorStart *start);
+using RunEditor = int (*)(const EditorServices *services, const EditorStart *start);
 inline constexpr char RunEditorName[] = "runvoyRunEditor";
 
 } // namespace WidgetEntry

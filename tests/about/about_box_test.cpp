@@ -33,10 +33,10 @@ TEST(AboutBox, showsTheBuildsVersionInAFixedBoxCentredOnTheScreen) {
     QWidget owner;
     owner.setGeometry(0, 0, 200, 100);
     owner.show();
-    frmAbout box(&owner);
+    AboutBox box(&owner);
     box.show();
     EXPECT_EQ(box.windowTitle(), u"About Runvoy"_s);
-    EXPECT_EQ(box.Label3->text(),
+    EXPECT_EQ(box.versionLabel->text(),
               versionText(RunvoyVersionMajor, RunvoyVersionMinor, RunvoyVersionRevision));
     EXPECT_EQ(box.minimumSize(), box.maximumSize());
     EXPECT_FALSE(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
@@ -45,13 +45,13 @@ TEST(AboutBox, showsTheBuildsVersionInAFixedBoxCentredOnTheScreen) {
 }
 
 TEST(AboutBox, labelsAreTallEnoughForTheirFontAndKeepClearOfEachOther) {
-    frmAbout box(nullptr);
+    AboutBox box(nullptr);
     box.show();
-    for (const QLabel *label : {box.Label4, box.Label3}) {
+    for (const QLabel *label : {box.programNameLabel, box.versionLabel}) {
         SCOPED_TRACE(label->text().toStdString());
         EXPECT_GE(label->contentsRect().height(), label->fontMetrics().height());
     }
-    EXPECT_LE(box.Label4->geometry().bottom(), box.Label3->geometry().top());
+    EXPECT_LE(box.programNameLabel->geometry().bottom(), box.versionLabel->geometry().top());
 }
 
 // The logo is drawn in strokes, so it carries its name as its title.
@@ -72,32 +72,32 @@ TEST(AboutBox, logoIsTheProgramsOwnMarkAndName) {
 TEST(AboutBox, closesByEveryWayOut) {
     const struct {
         const char *name;
-        std::function<void(frmAbout *)> close;
+        std::function<void(AboutBox *)> close;
     } cases[] = {
         {"Enter",
-         [](frmAbout *box) {
+         [](AboutBox *box) {
              QTest::keyClick(box, Qt::Key_Return);
          }},
         {"Esc",
-         [](frmAbout *box) {
+         [](AboutBox *box) {
              QTest::keyClick(box, Qt::Key_Escape);
          }},
         {"Alt+C",
-         [](frmAbout *box) {
+         [](AboutBox *box) {
              QTest::keyClick(box, Qt::Key_C, Qt::AltModifier);
          }},
         {"click",
-         [](frmAbout *box) {
-             QTest::mouseClick(box->Command1, Qt::LeftButton);
+         [](AboutBox *box) {
+             QTest::mouseClick(box->closeButton, Qt::LeftButton);
          }},
         {"title-bar close",
-         [](frmAbout *box) {
+         [](AboutBox *box) {
              box->close();
          }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        frmAbout box(nullptr);
+        AboutBox box(nullptr);
         box.open();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
         c.close(&box);

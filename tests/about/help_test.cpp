@@ -1,4 +1,4 @@
-#include "about/context_ids.h"
+#include "about/help.h"
 #include "about/help_window.h"
 
 #include <QApplication>
@@ -16,10 +16,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class Help : public ::testing::Test {
+class HelpTest : public ::testing::Test {
 protected:
     void TearDown() override {
-        ContextIDs::QuitHelp();
+        ::Help::close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     QList<HelpWindow *> helpWindows() const { return owner.findChildren<HelpWindow *>(); }
@@ -41,14 +41,14 @@ TEST(HelpFilePath, addsASeparatorUnlessTheFolderEndsInOne) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.folder.toStdString());
-        ContextIDs::InitHelp(nullptr, c.folder);
-        EXPECT_EQ(ContextIDs::HelpFile(), c.helpFile);
+        ::Help::prepare(nullptr, c.folder);
+        EXPECT_EQ(::Help::filePath(), c.helpFile);
     }
 }
 
-TEST_F(Help, secondRequestRaisesTheSameWindowBackAtTheTop) {
-    ContextIDs::InitHelp(&owner, programFolder);
-    ContextIDs::ShowHelpContents();
+TEST_F(HelpTest, secondRequestRaisesTheSameWindowBackAtTheTop) {
+    ::Help::prepare(&owner, programFolder);
+    ::Help::showContents();
     ASSERT_EQ(helpWindows().size(), 1);
     HelpWindow *window = helpWindows().first();
     EXPECT_TRUE(window->Contents->isVisible()) << window->Problem->text().toStdString();
@@ -58,15 +58,15 @@ TEST_F(Help, secondRequestRaisesTheSameWindowBackAtTheTop) {
     scroll->setValue(scroll->maximum());
     ASSERT_GT(scroll->value(), 0);
     window->close();
-    ContextIDs::ShowHelpContents();
+    ::Help::showContents();
     EXPECT_EQ(helpWindows(), QList<HelpWindow *>{window});
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(scroll->value(), 0);
 }
 
-TEST_F(Help, windowFitsTheScreensAvailableArea) {
-    ContextIDs::InitHelp(&owner, programFolder);
-    ContextIDs::ShowHelpContents();
+TEST_F(HelpTest, windowFitsTheScreensAvailableArea) {
+    ::Help::prepare(&owner, programFolder);
+    ::Help::showContents();
     ASSERT_EQ(helpWindows().size(), 1);
     const HelpWindow *window = helpWindows().first();
     const QSize outer = window->frameGeometry().size();
@@ -75,34 +75,34 @@ TEST_F(Help, windowFitsTheScreensAvailableArea) {
     EXPECT_LE(outer.height(), available.height());
 }
 
-TEST_F(Help, quitHelpClosesTheOpenWindow) {
-    ContextIDs::InitHelp(&owner, programFolder);
-    ContextIDs::ShowHelpContents();
+TEST_F(HelpTest, quitHelpClosesTheOpenWindow) {
+    ::Help::prepare(&owner, programFolder);
+    ::Help::showContents();
     ASSERT_EQ(helpWindows().size(), 1);
     const QPointer<HelpWindow> window = helpWindows().first();
-    ContextIDs::QuitHelp();
+    ::Help::close();
     EXPECT_FALSE(window->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
 }
 
-TEST_F(Help, quitHelpWithoutAWindowDoesNothing) {
-    ContextIDs::InitHelp(&owner, programFolder);
-    ContextIDs::QuitHelp();
+TEST_F(HelpTest, quitHelpWithoutAWindowDoesNothing) {
+    ::Help::prepare(&owner, programFolder);
+    ::Help::close();
     EXPECT_TRUE(helpWindows().isEmpty());
     for (const QWidget *widget : QApplication::topLevelWidgets())
         EXPECT_FALSE(widget->isVisible());
 }
 
-TEST_F(Help, unreadableHelpFileIsReportedInTheHelpWindow) {
+TEST_F(HelpTest, unreadableHelpFileIsReportedInTheHelpWindow) {
     for (const bool folderInItsPlace : {false, true}) {
         SCOPED_TRACE(folderInItsPlace ? "a folder" : "missing");
         QTemporaryDir dir;
         const QString helpFile = dir.filePath(u"Runvoy.HLP"_s);
         if (folderInItsPlace)
             QDir().mkdir(helpFile);
-        ContextIDs::InitHelp(&owner, dir.path());
-        ContextIDs::ShowHelpContents();
+        ::Help::prepare(&owner, dir.path());
+        ::Help::showContents();
         const HelpWindow *window = helpWindows().last();
         EXPECT_TRUE(window->Problem->isVisible());
         EXPECT_FALSE(window->Contents->isVisible());

@@ -6,7 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-TEST(FileExtract, givesTheNameWithoutFolderAndThreeLetterExtension) {
+TEST(batchNameFromPath, givesTheNameWithoutFolderAndThreeLetterExtension) {
     const struct {
         QString path;
         QString name;
@@ -25,24 +25,24 @@ TEST(FileExtract, givesTheNameWithoutFolderAndThreeLetterExtension) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
-        EXPECT_EQ(FileExtract(c.path), c.name);
+        EXPECT_EQ(batchNameFromPath(c.path), c.name);
     }
 }
 
-TEST(RInstr, walksBackwardsThroughMatchesAndRemembersThePosition) {
-    EXPECT_EQ(RInstr(u"C:\\a\\b.rvq"_s, u"\\"_s, false), 5);
-    EXPECT_EQ(RInstr(u"C:\\a\\b.rvq"_s, u"\\"_s, true), 3);
-    EXPECT_EQ(RInstr(u"C:\\a\\b.rvq"_s, u"\\"_s, true), 0);
-    EXPECT_EQ(RInstr(u"C:\\a\\b.rvq"_s, u"\\"_s, true), 0);
+TEST(lastPositionOf, walksBackwardsThroughMatchesAndRemembersThePosition) {
+    EXPECT_EQ(lastPositionOf(u"C:\\a\\b.rvq"_s, u"\\"_s, false), 5);
+    EXPECT_EQ(lastPositionOf(u"C:\\a\\b.rvq"_s, u"\\"_s, true), 3);
+    EXPECT_EQ(lastPositionOf(u"C:\\a\\b.rvq"_s, u"\\"_s, true), 0);
+    EXPECT_EQ(lastPositionOf(u"C:\\a\\b.rvq"_s, u"\\"_s, true), 0);
 }
 
-TEST(RInstr, handlesLongAndEmptySearchTexts) {
-    EXPECT_EQ(RInstr(u"ab"_s, u"abc"_s, false), 0);
-    EXPECT_EQ(RInstr(u"abc"_s, u""_s, false), 4);
-    EXPECT_EQ(RInstr(u"abcabc"_s, u"bc"_s, false), 5);
-    EXPECT_EQ(RInstr(u""_s, u"/"_s, false), 0);
+TEST(lastPositionOf, handlesLongAndEmptySearchTexts) {
+    EXPECT_EQ(lastPositionOf(u"ab"_s, u"abc"_s, false), 0);
+    EXPECT_EQ(lastPositionOf(u"abc"_s, u""_s, false), 4);
+    EXPECT_EQ(lastPositionOf(u"abcabc"_s, u"bc"_s, false), 5);
+    EXPECT_EQ(lastPositionOf(u""_s, u"/"_s, false), 0);
     // A failed search forgets the previous match.
-    EXPECT_EQ(RInstr(u"a/b"_s, u"/"_s, false), 2);
-    EXPECT_EQ(RInstr(u"ab"_s, u"/"_s, false), 0);
-    EXPECT_EQ(RInstr(u"a/b"_s, u"/"_s, true), 0);
+    EXPECT_EQ(lastPositionOf(u"a/b"_s, u"/"_s, false), 2);
+    EXPECT_EQ(lastPositionOf(u"ab"_s, u"/"_s, false), 0);
+    EXPECT_EQ(lastPositionOf(u"a/b"_s, u"/"_s, true), 0);
 }

@@ -1,6 +1,6 @@
 #include "tests/e2e/ordinary_user.h"
 #include "tests/e2e/run_sandbox.h"
-#include "tests/editor/form1_fixture.h"
+#include "tests/editor/editor_fixture.h"
 #include "tests/support/printers.h"
 
 #include <QClipboard>
@@ -124,14 +124,14 @@ protected:
                                     bool needsOrdinaryUser,
                                     const QString &itemPath = u"/usr/bin/env"_s) {
         fixture.services.desktopFolder = folder;
-        Form1 &editor = fixture.openEditor();
+        EditorWindow &editor = fixture.openEditor();
         const QMap<QString, QByteArray> before = snapshot(fixture.dir.path());
-        QTest::keyClicks(editor.Text1, u"Morning"_s);
+        QTest::keyClicks(editor.nameEdit, u"Morning"_s);
         QGuiApplication::clipboard()->setText(itemPath);
-        QTest::keyClick(editor.Text2[0], Qt::Key_V, Qt::ControlModifier);
-        editor.Text3[0]->selectAll();
-        QTest::keyClicks(editor.Text3[0], u"5"_s);
-        ASSERT_TRUE(editor.DocChanged);
+        QTest::keyClick(editor.pathEdits[0], Qt::Key_V, Qt::ControlModifier);
+        editor.delayEdits[0]->selectAll();
+        QTest::keyClicks(editor.delayEdits[0], u"5"_s);
+        ASSERT_TRUE(editor.isWindowModified());
 
         std::vector<testsupport::MessageRecorder::Shown> shown;
         {
@@ -143,7 +143,7 @@ protected:
                     GTEST_SKIP() << "file permissions do not stop this user";
             }
             testsupport::MessageRecorder messages;
-            editor.Toolbar1_ButtonClick(u"save"_s);
+            editor.runToolbarCommand(u"save"_s);
             shown = messages.shown;
         }
 
@@ -153,11 +153,11 @@ protected:
         EXPECT_TRUE(shown[0].prompt.contains(folder + u"/Morning.rvq"_s))
             << shown[0].prompt.toStdString();
         EXPECT_EQ(snapshot(fixture.dir.path()), before);
-        EXPECT_TRUE(editor.DocChanged);
-        EXPECT_EQ(editor.Text1->text(), u"Morning"_s);
+        EXPECT_TRUE(editor.isWindowModified());
+        EXPECT_EQ(editor.nameEdit->text(), u"Morning"_s);
     }
 
-    testsupport::Form1Fixture fixture;
+    testsupport::EditorFixture fixture;
 };
 
 struct SaveFault {
@@ -245,11 +245,11 @@ class LoadFaultTest : public FormFaultTest, public ::testing::WithParamInterface
 TEST_P(LoadFaultTest, fileThatCannotBeRead_saysWhyAndLeavesTheEditorAsItWas) {
     const LoadFault &fault = GetParam();
     QByteArray fiveItems;
-    for (int row = 0; row < Form1::RowCount; ++row)
+    for (int row = 0; row < EditorWindow::RowCount; ++row)
         fiveItems += testsupport::batchItem("/row/" + QByteArray::number(row));
-    Form1 &editor = fixture.openEditorOn(fiveItems);
-    ASSERT_EQ(editor.Text1->text(), u"Loaded"_s);
-    ASSERT_FALSE(editor.DocChanged);
+    EditorWindow &editor = fixture.openEditorOn(fiveItems);
+    ASSERT_EQ(editor.nameEdit->text(), u"Loaded"_s);
+    ASSERT_FALSE(editor.isWindowModified());
     const QString path = at(u"Morning.rvq"_s);
     ASSERT_TRUE(fault.prepare(path));
 
@@ -269,11 +269,11 @@ TEST_P(LoadFaultTest, fileThatCannotBeRead_saysWhyAndLeavesTheEditorAsItWas) {
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].title, u" Message"_s);
     EXPECT_EQ(shown[0].prompt, fault.reason + u": "_s + path);
-    EXPECT_EQ(editor.Text1->text(), u"Loaded"_s);
-    for (int row = 0; row < Form1::RowCount; ++row)
-        EXPECT_EQ(editor.Text2[row]->text(), u"/row/"_s + QString::number(row));
-    EXPECT_FALSE(editor.Loading);
-    EXPECT_FALSE(editor.DocChanged);
+    EXPECT_EQ(editor.nameEdit->text(), u"Loaded"_s);
+    for (int row = 0; row < EditorWindow::RowCount; ++row)
+        EXPECT_EQ(editor.pathEdits[row]->text(), u"/row/"_s + QString::number(row));
+    EXPECT_FALSE(editor.loading);
+    EXPECT_FALSE(editor.isWindowModified());
 }
 
 bool unreadableBatch(const QString &path) {
@@ -295,7 +295,7 @@ INSTANTIATE_TEST_SUITE_P(Files, LoadFaultTest,
 // it read and ends while the writer is still busy: it neither waits for an end that may never
 // come nor reads a half-written item as a whole one.
 TEST_F(FormFaultTest, fileThatGrowsWhileBeingRead_loadEndsOnWhatItReadAndSaysWhy) {
-    Form1 &form = fixture.make();
+    EditorWindow &form = fixture.make();
     const QString path = at(u"Growing.rvq"_s);
     const QByteArray oneItem = "\"/usr/bin/true\"\r\n\"0\"\r\n\"Normal\"\r\n";
     ASSERT_TRUE(writeFile(path, oneItem.repeated(2)));
@@ -328,10 +328,10 @@ TEST_F(FormFaultTest, fileThatGrowsWhileBeingRead_loadEndsOnWhatItReadAndSaysWhy
     EXPECT_TRUE(writerStillBusy);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].prompt, u"Subscript out of range"_s);
-    for (int row = 0; row < Form1::RowCount; ++row)
-        EXPECT_EQ(form.Text2[row]->text(), u"/usr/bin/true"_s);
-    EXPECT_TRUE(form.Text1->text().isEmpty());
-    EXPECT_FALSE(form.Loading);
+    for (int row = 0; row < EditorWindow::RowCount; ++row)
+        EXPECT_EQ(form.pathEdits[row]->text(), u"/usr/bin/true"_s);
+    EXPECT_TRUE(form.nameEdit->text().isEmpty());
+    EXPECT_FALSE(form.loading);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "tests/e2e/run_sandbox.h"
 #include "tests/e2e/run_test.h"
-#include "tests/editor/form1_fixture.h"
+#include "tests/editor/editor_fixture.h"
 #include "tests/support/printers.h"
 
 #include "platform/shell.h"
@@ -29,7 +29,7 @@ TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAft
     qputenv("RUNVOY_E2E_LOG", QFile::encodeName(sandbox.at(u"starts.log"_s)));
     const std::unique_ptr<platform::WindowStates> states = platform::makeWindowStates();
     const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell(*states);
-    testsupport::Form1Fixture fixture;
+    testsupport::EditorFixture fixture;
     fixture.services.shell = shell.get();
     fixture.services.rawArguments = u"/o \""_s + batch + u'"';
 
@@ -44,7 +44,7 @@ TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAft
         const testsupport::ModalAnswerer answerer([&](QWidget *box) {
             const testsupport::InProcessWidgets::Message &asked = fixture.widgets.messages.back();
             shown.append({asked.title, asked.prompt, QDateTime::currentMSecsSinceEpoch()});
-            if (auto *ok = box->findChild<QPushButton *>(u"Command1_0"_s))
+            if (auto *ok = box->findChild<QPushButton *>(u"button0"_s))
                 QTest::mouseClick(ok, Qt::LeftButton);
             else
                 box->close();

@@ -1,6 +1,6 @@
 #include "about/about_box.h"
 #include "about/help_window.h"
-#include "tests/editor/form1_fixture.h"
+#include "tests/editor/editor_fixture.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"
 
@@ -50,12 +50,12 @@ private:
     void answer(QWidget *modal) {
         if (auto *dialog = qobject_cast<QFileDialog *>(modal))
             return chooseFile(dialog);
-        if (auto *about = qobject_cast<frmAbout *>(modal)) {
+        if (auto *about = qobject_cast<AboutBox *>(modal)) {
             ++aboutBoxes;
-            return click(about->Command1);
+            return click(about->closeButton);
         }
         EXPECT_EQ(modal->windowTitle(), u" Message"_s);
-        prompts << modal->findChild<QPlainTextEdit *>(u"Text1"_s)->toPlainText();
+        prompts << modal->findChild<QPlainTextEdit *>(u"promptText"_s)->toPlainText();
         QStringList captions;
         for (QPushButton *button : modal->findChildren<QPushButton *>())
             captions << button->text();
@@ -64,7 +64,7 @@ private:
         if (choice == 0)
             modal->windowHandle()->close();
         else
-            click(modal->findChild<QPushButton *>(u"Command1_%1"_s.arg(choice - 1)));
+            click(modal->findChild<QPushButton *>(u"button%1"_s.arg(choice - 1)));
     }
     void chooseFile(QFileDialog *dialog) {
         fileDialogs << dialog->windowTitle() + u'|' + dialog->nameFilters().join(u';') + u'|' +
@@ -80,17 +80,17 @@ private:
     }};
 };
 
-void clickTool(Form1 &form, const QString &key) {
-    click(form.Toolbar1->widgetForAction(form.Toolbar1->findChild<QAction *>(key)));
+void clickTool(EditorWindow &form, const QString &key) {
+    click(form.toolbar->widgetForAction(form.toolbar->findChild<QAction *>(key)));
 }
 
-void typeMorning(Form1 &form) {
-    QTest::keyClicks(form.Text1, u"Morning"_s);
-    QTest::keyClicks(form.Text2[0], uR"(C:\Tools\editor.exe)"_s);
-    QTest::keyClicks(form.Text2[2], uR"(D:\Docs\notes.txt)"_s);
-    form.Text3[2]->selectAll();
-    QTest::keyClicks(form.Text3[2], u"5"_s);
-    QTest::keyClick(form.Combo1[2], Qt::Key_End);
+void typeMorning(EditorWindow &form) {
+    QTest::keyClicks(form.nameEdit, u"Morning"_s);
+    QTest::keyClicks(form.pathEdits[0], uR"(C:\Tools\editor.exe)"_s);
+    QTest::keyClicks(form.pathEdits[2], uR"(D:\Docs\notes.txt)"_s);
+    form.delayEdits[2]->selectAll();
+    QTest::keyClicks(form.delayEdits[2], u"5"_s);
+    QTest::keyClick(form.stateCombos[2], Qt::Key_End);
 }
 
 const QByteArray MorningBytes = "\"C:\\Tools\\editor.exe\"\r\n\"0\"\r\n\"Normal\"\r\n"
@@ -113,7 +113,7 @@ protected:
             fixture.services.desktopFolder = folder(u"Desktop"_s);
         fixture.openEditor();
     }
-    Form1 &form() { return *fixture.form; }
+    EditorWindow &form() { return *fixture.form; }
     QString folder(const QString &name) {
         QDir().mkpath(fixture.dir.filePath(name));
         return fixture.dir.filePath(name);
@@ -121,7 +121,7 @@ protected:
     QString outputFolder() { return fixture.services.programFolder + u"/Output"_s; }
 
     bool onDesktop = false;
-    testsupport::Form1Fixture fixture;
+    testsupport::EditorFixture fixture;
 };
 
 // Each command on an editor that holds an opened batch, unchanged, so that no question comes
@@ -129,40 +129,40 @@ protected:
 TEST(ToolButtons, eachRunsTheCommandOfItsKey) {
     const struct {
         QString key;
-        std::function<void(testsupport::Form1Fixture &, Answers &)> check;
+        std::function<void(testsupport::EditorFixture &, Answers &)> check;
     } cases[] = {
         {u"new"_s,
-         [](testsupport::Form1Fixture &f, Answers &) {
-             EXPECT_EQ(f.form->Text2[1]->text(), QString());
+         [](testsupport::EditorFixture &f, Answers &) {
+             EXPECT_EQ(f.form->pathEdits[1]->text(), QString());
          }},
         {u"open"_s,
-         [](testsupport::Form1Fixture &f, Answers &a) {
+         [](testsupport::EditorFixture &f, Answers &a) {
              EXPECT_EQ(a.fileDialogs, QStringList{u"Select a RVQ file|RVQ Files (*.rvq)|"_s +
                                                   f.services.programFolder + u"/Output"_s});
          }},
         {u"save"_s,
-         [](testsupport::Form1Fixture &f, Answers &a) {
+         [](testsupport::EditorFixture &f, Answers &a) {
              EXPECT_TRUE(a.prompts.isEmpty());
              EXPECT_TRUE(QFile::exists(f.services.programFolder + u"/Output/Loaded.rvq"_s));
          }},
         {u"about"_s,
-         [](testsupport::Form1Fixture &, Answers &a) {
+         [](testsupport::EditorFixture &, Answers &a) {
              EXPECT_EQ(a.aboutBoxes, 1);
          }},
         {u"help"_s,
-         [](testsupport::Form1Fixture &f, Answers &) {
+         [](testsupport::EditorFixture &f, Answers &) {
              const auto windows = f.form->findChildren<HelpWindow *>();
              EXPECT_TRUE(windows.size() == 1 && windows.first()->isVisible());
          }},
         {u"exit"_s,
-         [](testsupport::Form1Fixture &f, Answers &) {
+         [](testsupport::EditorFixture &f, Answers &) {
              EXPECT_TRUE(f.form->isUnloaded());
          }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.key.toStdString());
-        testsupport::Form1Fixture fixture;
-        Form1 &form =
+        testsupport::EditorFixture fixture;
+        EditorWindow &form =
             fixture.openEditorOn(testsupport::batchItem("/usr") + testsupport::batchItem("/bin"));
         Answers answers;
         clickTool(form, c.key);
@@ -184,16 +184,16 @@ TEST_F(DocumentCommands, saveRefusesIncompleteOrUnstorableBatchesAndWritesNothin
          u"quote."_s},
     };
     QDir().mkpath(outputFolder() + u"/to"_s);
-    form().Text3[0]->setText(u"9"_s); // a delay alone is no item
+    form().delayEdits[0]->setText(u"9"_s); // a delay alone is no item
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name.toStdString());
-        form().Text1->setText(c.name);
-        form().Text2[1]->setText(c.path);
+        form().nameEdit->setText(c.name);
+        form().pathEdits[1]->setText(c.path);
         Answers answers;
         clickTool(form(), u"save"_s);
         EXPECT_EQ(answers.prompts, QStringList{c.prompt});
         EXPECT_EQ(answers.buttonSets, QStringList{u"OK"_s});
-        EXPECT_TRUE(form().DocChanged);
+        EXPECT_TRUE(form().isWindowModified());
     }
     EXPECT_EQ(QDir(outputFolder()).entryList(QDir::Files), QStringList());
     EXPECT_EQ(QDir(outputFolder() + u"/to"_s).entryList(QDir::Files), QStringList());
@@ -206,11 +206,11 @@ TEST_F(DocumentCommands, saveWritesTheBatchByteForByteIntoTheOutputFolderAndShow
     clickTool(form(), u"save"_s);
     EXPECT_EQ(contentsOf(outputFolder() + u"/Morning.rvq"_s), MorningBytes);
     EXPECT_EQ(MorningBytes.size(), 77);
-    EXPECT_FALSE(form().DocChanged);
+    EXPECT_FALSE(form().isWindowModified());
     EXPECT_EQ(fixture.shell.opened, QStringList{outputFolder()});
     EXPECT_EQ(fixture.shell.shows, QList{platform::ShowCommand::Normal});
 
-    form().Text2[0]->clear(); // the second save replaces the file without a word
+    form().pathEdits[0]->clear(); // the second save replaces the file without a word
     clickTool(form(), u"save"_s);
     EXPECT_TRUE(answers.prompts.isEmpty());
     EXPECT_EQ(contentsOf(outputFolder() + u"/Morning.rvq"_s),
@@ -237,8 +237,8 @@ TEST_F(DocumentCommands, batchOpenedFromElsewhereIsSavedIntoTheOutputFolder) {
     Answers answers;
     answers.fileChoice = original;
     clickTool(form(), u"open"_s);
-    ASSERT_EQ(form().Text1->text(), u"Work"_s);
-    QTest::keyClicks(form().Text3[0], u"0"_s);
+    ASSERT_EQ(form().nameEdit->text(), u"Work"_s);
+    QTest::keyClicks(form().delayEdits[0], u"0"_s);
     clickTool(form(), u"save"_s);
     EXPECT_EQ(contentsOf(outputFolder() + u"/Work.rvq"_s),
               "\"/bin\"\r\n\"20\"\r\n\"Minimized\"\r\n");
@@ -250,16 +250,17 @@ TEST_F(DocumentCommands, batchOpenedFromElsewhereIsSavedIntoTheOutputFolder) {
 TEST(OpenCommand, loadedBatchCountsAsChangedOnlyWhenTheEditorHeldOne) {
     for (const bool heldBatch : {false, true}) {
         SCOPED_TRACE(heldBatch);
-        testsupport::Form1Fixture fixture;
-        Form1 &form = heldBatch ? fixture.openEditorOn(testsupport::batchItem("/usr").repeated(4))
-                                : fixture.openEditor();
+        testsupport::EditorFixture fixture;
+        EditorWindow &form = heldBatch
+                                 ? fixture.openEditorOn(testsupport::batchItem("/usr").repeated(4))
+                                 : fixture.openEditor();
         Answers answers;
         answers.fileChoice = fixture.dir.filePath(u"Work.rvq"_s);
         writeFile(answers.fileChoice, "\"/bin\"\r\n\"2\"\r\n\"Minimized\"\r\n");
         clickTool(form, u"open"_s);
-        EXPECT_EQ(form.Text2[0]->text(), u"/bin"_s);
-        EXPECT_EQ(form.Text2[3]->text(), QString());
-        EXPECT_EQ(form.DocChanged, heldBatch);
+        EXPECT_EQ(form.pathEdits[0]->text(), u"/bin"_s);
+        EXPECT_EQ(form.pathEdits[3]->text(), QString());
+        EXPECT_EQ(form.isWindowModified(), heldBatch);
         answers.buttons = {2};
         form.close();
         EXPECT_EQ(answers.prompts, heldBatch ? QStringList{Question} : QStringList());
@@ -288,12 +289,12 @@ TEST(SaveChangesQuestion, commandGoesOnOnlyAfterASaveOrNo) {
     for (const QString &command : {u"new"_s, u"open"_s, u"exit"_s, u"title-bar close"_s}) {
         for (const auto &s : situations) {
             SCOPED_TRACE(testing::Message() << command.toStdString() << ", " << s.answer);
-            testsupport::Form1Fixture fixture;
+            testsupport::EditorFixture fixture;
             if (!s.writable) // a desktop folder that is gone
                 fixture.services.desktopFolder = fixture.dir.filePath(u"missing"_s);
-            Form1 &form = fixture.openEditor();
-            QTest::keyClicks(form.Text1, s.name);
-            QTest::keyClicks(form.Text2[0], u"/bin"_s);
+            EditorWindow &form = fixture.openEditor();
+            QTest::keyClicks(form.nameEdit, s.name);
+            QTest::keyClicks(form.pathEdits[0], u"/bin"_s);
             const bool closing = command == u"exit" || command == u"title-bar close";
             Answers answers; // the question, the message's OK if any, No when asked again
             answers.buttons = s.message.isEmpty() ? QList{s.button, 2} : QList{s.button, 1, 2};
@@ -302,7 +303,7 @@ TEST(SaveChangesQuestion, commandGoesOnOnlyAfterASaveOrNo) {
             else
                 clickTool(form, command);
 
-            const bool saved = QFile::exists(form.OutputFolder + u"Work.rvq"_s);
+            const bool saved = QFile::exists(form.outputFolder + u"Work.rvq"_s);
             EXPECT_EQ(saved, s.button == 1 && s.goesOn);
             EXPECT_EQ(fixture.shell.opened.size(), saved ? 1 : 0);
             ASSERT_EQ(answers.prompts.size(), s.message.isEmpty() ? 1 : 2);
@@ -317,11 +318,11 @@ TEST(SaveChangesQuestion, commandGoesOnOnlyAfterASaveOrNo) {
                 EXPECT_EQ(form.isVisible(), !s.goesOn);
             } else {
                 EXPECT_EQ(answers.fileDialogs.size(), command == u"open" && s.goesOn ? 1 : 0);
-                EXPECT_EQ(form.Text2[0]->text(), s.goesOn ? QString() : u"/bin"_s);
-                EXPECT_EQ(form.Text1->text(), s.goesOn ? QString() : s.name);
+                EXPECT_EQ(form.pathEdits[0]->text(), s.goesOn ? QString() : u"/bin"_s);
+                EXPECT_EQ(form.nameEdit->text(), s.goesOn ? QString() : s.name);
             }
             // Emptying the editor is a change of its own; only a close that goes on leaves none.
-            EXPECT_EQ(form.DocChanged, !(closing && s.goesOn));
+            EXPECT_EQ(form.isWindowModified(), !(closing && s.goesOn));
             if (!s.goesOn) { // the changes are still guarded: closing asks again
                 form.close();
                 EXPECT_EQ(answers.prompts.size(), s.message.isEmpty() ? 2 : 3);

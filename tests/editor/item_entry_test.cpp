@@ -1,4 +1,4 @@
-#include "tests/editor/form1_fixture.h"
+#include "tests/editor/editor_fixture.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"
 
@@ -53,26 +53,27 @@ void answerFileDialog(const QString &title, const QString &path) {
 class ItemEntry : public ::testing::Test {
 protected:
     void SetUp() override { fixture.openEditor(); }
-    Form1 &form() { return *fixture.form; }
-    QString path(int row) { return form().Text2[row]->text(); }
+    EditorWindow &form() { return *fixture.form; }
+    QString path(int row) { return form().pathEdits[row]->text(); }
     QString folder(const QString &name) {
         QDir().mkpath(fixture.dir.filePath(name));
         return fixture.dir.filePath(name);
     }
-    testsupport::Form1Fixture fixture;
+    testsupport::EditorFixture fixture;
 };
 
 TEST(ItemEntryClear, clearEmptiesTheRowAndMarksTheBatchChanged) {
-    testsupport::Form1Fixture fixture;
-    Form1 &form = fixture.openEditorOn(testsupport::batchItem("/usr/bin/env").repeated(2) +
-                                       testsupport::batchItem("/usr/bin/top", "Maximized", "7"));
-    ASSERT_FALSE(form.DocChanged);
-    click(form.Command1[2]);
-    EXPECT_EQ(form.Text2[2]->text(), QString());
-    EXPECT_EQ(form.Text3[2]->text(), u"0"_s);
-    EXPECT_EQ(form.Combo1[2]->currentIndex(), 0);
-    EXPECT_TRUE(form.DocChanged);
-    EXPECT_EQ(form.CurrentRow, 2);
+    testsupport::EditorFixture fixture;
+    EditorWindow &form =
+        fixture.openEditorOn(testsupport::batchItem("/usr/bin/env").repeated(2) +
+                             testsupport::batchItem("/usr/bin/top", "Maximized", "7"));
+    ASSERT_FALSE(form.isWindowModified());
+    click(form.clearButtons[2]);
+    EXPECT_EQ(form.pathEdits[2]->text(), QString());
+    EXPECT_EQ(form.delayEdits[2]->text(), u"0"_s);
+    EXPECT_EQ(form.stateCombos[2]->currentIndex(), 0);
+    EXPECT_TRUE(form.isWindowModified());
+    EXPECT_EQ(form.selectedRow, 2);
 }
 
 TEST(ItemEntryMoves, selectedRowMovesWithItsSelectionAndStopsAtTheEdges) {
@@ -88,25 +89,25 @@ TEST(ItemEntryMoves, selectedRowMovesWithItsSelectionAndStopsAtTheEdges) {
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "row " << c.selected << " arrow " << c.arrow);
         QByteArray fiveItems;
-        for (int i = 0; i < Form1::RowCount; ++i)
+        for (int i = 0; i < EditorWindow::RowCount; ++i)
             fiveItems += testsupport::batchItem("item" + QByteArray::number(i), States[i % 3],
                                                 QByteArray::number(i));
-        testsupport::Form1Fixture fixture;
-        Form1 &form = fixture.openEditorOn(fiveItems);
-        ASSERT_FALSE(form.DocChanged);
+        testsupport::EditorFixture fixture;
+        EditorWindow &form = fixture.openEditorOn(fiveItems);
+        ASSERT_FALSE(form.isWindowModified());
         if (c.selected >= 0)
-            click(form.Option1[c.selected]);
+            click(form.rowSelectors[c.selected]);
         for (int press = 0; press < c.presses; ++press)
-            click(form.Command4[c.arrow]);
-        for (int i = 0; i < Form1::RowCount; ++i) {
+            click(form.moveButtons[c.arrow]);
+        for (int i = 0; i < EditorWindow::RowCount; ++i) {
             const int item = c.order[i] - '0';
-            EXPECT_EQ(form.Text2[i]->text(), u"item"_s + QString::number(item));
-            EXPECT_EQ(form.Text3[i]->text(), QString::number(item));
-            EXPECT_EQ(form.Combo1[i]->currentIndex(), item % 3);
-            EXPECT_EQ(form.Option1[i]->isChecked(), i == c.selectedAfter);
+            EXPECT_EQ(form.pathEdits[i]->text(), u"item"_s + QString::number(item));
+            EXPECT_EQ(form.delayEdits[i]->text(), QString::number(item));
+            EXPECT_EQ(form.stateCombos[i]->currentIndex(), item % 3);
+            EXPECT_EQ(form.rowSelectors[i]->isChecked(), i == c.selectedAfter);
         }
-        EXPECT_EQ(form.CurrentRow, c.selectedAfter);
-        EXPECT_EQ(form.DocChanged, std::string_view(c.order) != "01234");
+        EXPECT_EQ(form.selectedRow, c.selectedAfter);
+        EXPECT_EQ(form.isWindowModified(), std::string_view(c.order) != "01234");
     }
 }
 
@@ -127,13 +128,13 @@ TEST(ItemEntryBrowse, buttonsPutTheExactPathOfTheChoiceInTheRowOrNothingWhenCanc
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.choice.toStdString());
-        testsupport::Form1Fixture fixture;
-        Form1 &form =
+        testsupport::EditorFixture fixture;
+        EditorWindow &form =
             fixture.openEditorOn(testsupport::batchItem("/usr") + testsupport::batchItem("kept"));
         answerFileDialog(c.title, c.choice);
-        click(c.folderButton ? form.Command3[1] : form.Command2[1]);
-        EXPECT_EQ(form.Text2[1]->text(), c.result);
-        EXPECT_EQ(form.DocChanged, !c.choice.isEmpty());
+        click(c.folderButton ? form.browseFolderButtons[1] : form.browseFileButtons[1]);
+        EXPECT_EQ(form.pathEdits[1]->text(), c.result);
+        EXPECT_EQ(form.isWindowModified(), !c.choice.isEmpty());
     }
 }
 
@@ -159,25 +160,25 @@ TEST_F(ItemEntry, dropTakesOnlyTheFirstFileOfAFileListOfferedForCopying) {
         {"web addresses", {QUrl(u"https://example.org/a"_s)}, {}, Qt::CopyAction, {}},
         {"a move-only source", files({first}), {}, Qt::MoveAction, {}},
     };
-    click(form().Text2[1]);
+    click(form().pathEdits[1]);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        form().Text2[3]->clear();
+        form().pathEdits[3]->clear();
         QMimeData data;
         if (!c.urls.isEmpty())
             data.setUrls(c.urls);
         if (!c.text.isEmpty())
             data.setText(c.text);
-        const QPoint middle = form().Text2[3]->rect().center();
+        const QPoint middle = form().pathEdits[3]->rect().center();
         QDragEnterEvent enter(middle, c.allowed, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form().Text2[3], &enter);
+        QApplication::sendEvent(form().pathEdits[3], &enter);
         EXPECT_EQ(enter.isAccepted(), !c.result.isEmpty());
         EXPECT_EQ(enter.dropAction(), enter.isAccepted() ? Qt::CopyAction : Qt::IgnoreAction);
         QDropEvent drop(middle, c.allowed, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form().Text2[3], &drop);
+        QApplication::sendEvent(form().pathEdits[3], &drop);
         EXPECT_EQ(path(3), c.result);
-        EXPECT_EQ(QApplication::focusWidget(), form().Text2[1]);
-        EXPECT_EQ(form().CurrentRow, 1);
+        EXPECT_EQ(QApplication::focusWidget(), form().pathEdits[1]);
+        EXPECT_EQ(form().selectedRow, 1);
     }
 }
 
@@ -195,21 +196,21 @@ TEST_F(ItemEntry, fullStopInTheNameIsRefusedOneMessagePerCharacter) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text.toStdString());
-        form().Text1->clear();
+        form().nameEdit->clear();
         QStringList prompts;
         testsupport::ModalAnswerer answerer([&prompts](QWidget *box) {
             EXPECT_EQ(box->windowTitle(), u" Message"_s);
-            prompts << box->findChild<QPlainTextEdit *>(u"Text1"_s)->toPlainText();
-            click(box->findChild<QPushButton *>(u"Command1_0"_s));
+            prompts << box->findChild<QPlainTextEdit *>(u"promptText"_s)->toPlainText();
+            click(box->findChild<QPushButton *>(u"button0"_s));
         });
         if (c.pasted) {
             QGuiApplication::clipboard()->setText(c.text);
-            QTest::keyClick(form().Text1, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(form().nameEdit, Qt::Key_V, Qt::ControlModifier);
         } else {
-            QTest::keyClicks(form().Text1, c.text);
+            QTest::keyClicks(form().nameEdit, c.text);
         }
         EXPECT_EQ(prompts, c.prompts);
-        EXPECT_EQ(form().Text1->text(), c.name);
+        EXPECT_EQ(form().nameEdit->text(), c.name);
     }
 }
 

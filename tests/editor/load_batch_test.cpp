@@ -1,4 +1,4 @@
-#include "tests/editor/form1_fixture.h"
+#include "tests/editor/editor_fixture.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"
 
@@ -34,13 +34,13 @@ protected:
 
     QStringList paths() const {
         QStringList result;
-        for (const QLineEdit *path : form.Text2)
+        for (const QLineEdit *path : form.pathEdits)
             result << path->text();
         return result;
     }
 
-    testsupport::Form1Fixture fixture;
-    Form1 &form;
+    testsupport::EditorFixture fixture;
+    EditorWindow &form;
     testsupport::MessageRecorder messages;
 };
 
@@ -61,20 +61,20 @@ TEST_F(LoadBatch, theMorningExampleFillsTheFirstTwoRowsAndTheName) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         if (c.changedBefore)
-            QTest::keyClicks(form.Text3[4], u"7"_s);
-        ASSERT_EQ(form.DocChanged, c.changedBefore);
+            QTest::keyClicks(form.delayEdits[4], u"7"_s);
+        ASSERT_EQ(form.isWindowModified(), c.changedBefore);
         messages.shown.clear();
         form.LoadBatch(c.path);
         EXPECT_TRUE(messages.prompts().isEmpty()) << messages.prompts().join(u'\n').toStdString();
-        EXPECT_EQ(form.Text1->text(), u"Morning"_s);
+        EXPECT_EQ(form.nameEdit->text(), u"Morning"_s);
         EXPECT_EQ(paths(), QStringList({u"C:\\Tools\\editor.exe"_s, u"D:\\Docs\\notes.txt"_s,
                                         QString(), QString(), QString()}));
-        EXPECT_EQ(form.Text3[0]->text(), u"0"_s);
-        EXPECT_EQ(form.Text3[1]->text(), u"5"_s);
-        EXPECT_EQ(form.Combo1[0]->currentText(), u"Normal"_s);
-        EXPECT_EQ(form.Combo1[1]->currentText(), u"Maximized"_s);
-        EXPECT_EQ(form.DocChanged, c.changedBefore);
-        EXPECT_FALSE(form.Loading);
+        EXPECT_EQ(form.delayEdits[0]->text(), u"0"_s);
+        EXPECT_EQ(form.delayEdits[1]->text(), u"5"_s);
+        EXPECT_EQ(form.stateCombos[0]->currentText(), u"Normal"_s);
+        EXPECT_EQ(form.stateCombos[1]->currentText(), u"Maximized"_s);
+        EXPECT_EQ(form.isWindowModified(), c.changedBefore);
+        EXPECT_FALSE(form.loading);
     }
 }
 
@@ -100,9 +100,9 @@ TEST_F(LoadBatch, aFailureKeepsTheRowsFilledSoFarAndTheOldName) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        for (QLineEdit *path : form.Text2)
+        for (QLineEdit *path : form.pathEdits)
             path->clear();
-        form.Text1->setText(u"Old"_s);
+        form.nameEdit->setText(u"Old"_s);
         const QString file = fixture.dir.filePath(u"Failing.rvq"_s);
         QFile::remove(file);
         if (!c.bytes.isEmpty())
@@ -113,25 +113,25 @@ TEST_F(LoadBatch, aFailureKeepsTheRowsFilledSoFarAndTheOldName) {
         EXPECT_TRUE(messages.prompts()[0].startsWith(c.error))
             << messages.prompts()[0].toStdString();
         EXPECT_EQ(paths(), c.paths);
-        EXPECT_EQ(form.Text1->text(), u"Old"_s);
-        EXPECT_FALSE(form.Loading);
+        EXPECT_EQ(form.nameEdit->text(), u"Old"_s);
+        EXPECT_FALSE(form.loading);
     }
 }
 
 TEST_F(LoadBatch, anUnknownStateLeavesTheRowsStateAsItWas) {
-    form.Combo1[0]->setCurrentIndex(1);
-    form.Combo1[1]->setCurrentIndex(2);
+    form.stateCombos[0]->setCurrentIndex(1);
+    form.stateCombos[1]->setCurrentIndex(2);
     form.LoadBatch(writeFile(u"Odd.rvq"_s, testsupport::batchItem("a", "normal") +
                                                testsupport::batchItem("b", "Hidden")));
-    EXPECT_EQ(form.Text2[1]->text(), u"b"_s);
-    EXPECT_EQ(form.Combo1[0]->currentText(), u"Minimized"_s);
-    EXPECT_EQ(form.Combo1[1]->currentText(), u"Maximized"_s);
+    EXPECT_EQ(form.pathEdits[1]->text(), u"b"_s);
+    EXPECT_EQ(form.stateCombos[0]->currentText(), u"Minimized"_s);
+    EXPECT_EQ(form.stateCombos[1]->currentText(), u"Maximized"_s);
 }
 
 TEST_F(LoadBatch, anEmptyFileSetsOnlyTheName) {
-    form.Text2[0]->setText(u"kept"_s);
+    form.pathEdits[0]->setText(u"kept"_s);
     form.LoadBatch(writeFile(u"Nothing.rvq"_s, {}));
-    EXPECT_EQ(form.Text1->text(), u"Nothing"_s);
+    EXPECT_EQ(form.nameEdit->text(), u"Nothing"_s);
     EXPECT_EQ(paths(), QStringList({u"kept"_s, {}, {}, {}, {}}));
 }
 
@@ -139,7 +139,7 @@ TEST_F(LoadBatch, aNameWithADotIsCutBackByTheNameCheck) {
     form.LoadBatch(writeFile(u"Morning.old.rvq"_s, Morning));
     ASSERT_FALSE(messages.prompts().isEmpty());
     EXPECT_EQ(messages.prompts()[0], u"Morning.old   Please re-enter without the (.)."_s);
-    EXPECT_EQ(form.Text1->text(), u"Morning"_s);
-    EXPECT_EQ(form.Text2[1]->text(), u"D:\\Docs\\notes.txt"_s);
-    EXPECT_FALSE(form.Loading);
+    EXPECT_EQ(form.nameEdit->text(), u"Morning"_s);
+    EXPECT_EQ(form.pathEdits[1]->text(), u"D:\\Docs\\notes.txt"_s);
+    EXPECT_FALSE(form.loading);
 }

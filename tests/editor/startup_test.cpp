@@ -1,4 +1,4 @@
-#include "tests/editor/form1_fixture.h"
+#include "tests/editor/editor_fixture.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"
 
@@ -34,7 +34,7 @@ protected:
     }
 
     // A fresh editor through start-up; messages then holds what that start-up said.
-    Form1 &start(const QString &arguments = QString()) {
+    EditorWindow &start(const QString &arguments = QString()) {
         messages.shown.clear();
         fixture.services.rawArguments = arguments;
         return fixture.startEditor();
@@ -42,26 +42,26 @@ protected:
 
     QString stored(const QString &key) { return fixture.stored(key); }
 
-    testsupport::Form1Fixture fixture;
+    testsupport::EditorFixture fixture;
     testsupport::MessageRecorder messages;
 };
 
-bool editorIsEmpty(const Form1 &form) {
-    bool empty = form.Text1->text().isEmpty();
-    for (const QLineEdit *path : form.Text2)
+bool editorIsEmpty(const EditorWindow &form) {
+    bool empty = form.nameEdit->text().isEmpty();
+    for (const QLineEdit *path : form.pathEdits)
         empty = empty && path->text().isEmpty();
     return empty;
 }
 
-void expectEveryRowNormal(const Form1 &form) {
-    for (const QComboBox *state : form.Combo1)
+void expectEveryRowNormal(const EditorWindow &form) {
+    for (const QComboBox *state : form.stateCombos)
         EXPECT_EQ(state->currentText(), u"Normal"_s);
 }
 
 } // namespace
 
 TEST_F(Startup, withNothingStoredTheShownWindowIsCentredByItsOuterSize) {
-    Form1 &form = start();
+    EditorWindow &form = start();
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     const QRect screen = form.screen()->geometry();
@@ -86,10 +86,10 @@ TEST_F(Startup, appliesStoredPositionsAndReportsTheOnesItCannotUse) {
         SCOPED_TRACE(QString(u"Top "_s + c.top + u" Left "_s + c.left).toStdString());
         fixture.store(TopKey, c.top);
         fixture.store(LeftKey, c.left);
-        Form1 &probe = fixture.make();
+        EditorWindow &probe = fixture.make();
         probe.winId();
         const QPoint created = probe.pos();
-        Form1 &form = start();
+        EditorWindow &form = start();
         EXPECT_EQ(form.x(), c.x.value_or(created.x()));
         EXPECT_EQ(form.y(), c.y.value_or(created.y()));
         if (c.error.isEmpty()) {
@@ -115,7 +115,7 @@ TEST_F(Startup, closingStoresThePositionInTwipsOnlyForANormalWindow) {
         SCOPED_TRACE(int(c.state));
         fixture.store(TopKey, u"4500"_s);
         fixture.store(LeftKey, u"3000"_s);
-        Form1 &form = start();
+        EditorWindow &form = start();
         form.move(40, 50);
         form.setWindowState(c.state);
         EXPECT_TRUE(form.close());
@@ -129,7 +129,7 @@ TEST_F(Startup, closingStoresThePositionInTwipsOnlyForANormalWindow) {
 TEST_F(Startup, theNextStartPutsTheWindowWhereItWasClosed) {
     start().move(123, 77);
     fixture.form->close();
-    Form1 &next = start();
+    EditorWindow &next = start();
     EXPECT_EQ(next.pos(), QPoint(123, 77));
 }
 
@@ -178,9 +178,9 @@ TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) 
         qputenv("XDG_DATA_HOME", QFile::encodeName(c.dataHome));
         fixture.services.desktopFolder = c.desktop;
         fixture.services.programFolder = c.programFolder;
-        Form1 &form = start();
+        EditorWindow &form = start();
 
-        EXPECT_EQ(form.OutputFolder, c.outputFolder);
+        EXPECT_EQ(form.outputFolder, c.outputFolder);
         EXPECT_EQ(QFileInfo(program + u"/Output"_s).isDir(), c.outputIsFolder);
         EXPECT_EQ(QFileInfo(data + u"/runvoy/Output"_s).isDir(),
                   c.outputFolder == data + u"/runvoy/Output/"_s);
@@ -195,7 +195,7 @@ TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) 
         }
         // Start-up goes on past a folder it could not make.
         expectEveryRowNormal(form);
-        EXPECT_FALSE(form.DocChanged);
+        EXPECT_FALSE(form.isWindowModified());
     }
     if (savedDataHome.isNull())
         qunsetenv("XDG_DATA_HOME");
@@ -224,7 +224,7 @@ TEST_F(Startup, readsTheCommandLineAtItsFixedPlaces) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.arguments.toStdString());
-        Form1 &form = start(c.arguments);
+        EditorWindow &form = start(c.arguments);
         EXPECT_EQ(messages.titles(), c.titles);
         EXPECT_FALSE(form.isUnloaded());
         EXPECT_TRUE(fixture.shell.opened.isEmpty());
@@ -232,10 +232,10 @@ TEST_F(Startup, readsTheCommandLineAtItsFixedPlaces) {
             EXPECT_TRUE(editorIsEmpty(form));
             continue;
         }
-        EXPECT_EQ(form.Text1->text(), c.name);
-        EXPECT_EQ(form.Text2[1]->text(), u"/nowhere/notes"_s);
-        EXPECT_EQ(form.Combo1[1]->currentText(), u"Maximized"_s);
-        EXPECT_FALSE(form.DocChanged);
+        EXPECT_EQ(form.nameEdit->text(), c.name);
+        EXPECT_EQ(form.pathEdits[1]->text(), u"/nowhere/notes"_s);
+        EXPECT_EQ(form.stateCombos[1]->currentText(), u"Maximized"_s);
+        EXPECT_FALSE(form.isWindowModified());
     }
 }
 
@@ -284,7 +284,7 @@ TEST_F(Startup, aBatchThatCannotBeRunWholeStartsNothingAndOpensTheEditor) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
-        Form1 &form = start(u"/o \""_s + c.path + u'"');
+        EditorWindow &form = start(u"/o \""_s + c.path + u'"');
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].title, u" Message"_s);
         EXPECT_TRUE(messages.shown[0].prompt.startsWith(c.error));

@@ -1,7 +1,7 @@
-#include "msgbox/mb_dialog.h"
+#include "msgbox/message_box_dialog.h"
 
-#include "msgbox/mb.h"
-#include "msgbox/mb_geometry.h"
+#include "msgbox/message_box.h"
+#include "msgbox/message_box_geometry.h"
 #include "platform/window_frame.h"
 #include "resources/resource_names.h"
 
@@ -48,16 +48,16 @@ QPixmap notePicture(const QSize &size, qreal ratio) {
 
 void addNoteIcon(QWidget *panel) {
     auto *icon = new QLabel(panel);
-    icon->setObjectName(u"Image1"_s);
-    icon->setGeometry(toPixels(MbGeometry::NoteIcon));
+    icon->setObjectName(u"noteIcon"_s);
+    icon->setGeometry(toPixels(MessageBoxGeometry::NoteIcon));
     icon->setPixmap(notePicture(icon->size(), panel->devicePixelRatioF()));
 }
 
 // Read-only and skipped by Tab, but still clickable so that the text can be selected and copied.
 QPlainTextEdit *addPromptArea(QWidget *panel, const QString &prompt) {
     auto *text = new QPlainTextEdit(panel);
-    text->setObjectName(u"Text1"_s);
-    text->setGeometry(toPixels(MbGeometry::PromptArea));
+    text->setObjectName(u"promptText"_s);
+    text->setGeometry(toPixels(MessageBoxGeometry::PromptArea));
     text->setReadOnly(true);
     text->setFocusPolicy(Qt::ClickFocus);
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -96,24 +96,24 @@ int heightToShowWhole(QPlainTextEdit &text) {
 
 } // namespace
 
-MbDialog::MbDialog(const QString &prompt, const QString &buttons, const QString &title,
-                   QWidget *owner)
+MessageBoxDialog::MessageBoxDialog(const QString &prompt, const QString &buttons,
+                                   const QString &title, QWidget *owner)
     : QDialog(owner, BoxFlags) {
-    setFixedSize(MbGeometry::innerSize());
+    setFixedSize(MessageBoxGeometry::innerSize());
     setWindowTitle(u" "_s + title);
 
-    QGroupBox *upper = makePanel(this, MbGeometry::UpperPanel, u"Frame1_0"_s);
+    QGroupBox *upper = makePanel(this, MessageBoxGeometry::UpperPanel, u"upperPanel"_s);
     addNoteIcon(upper);
     QPlainTextEdit *text = addPromptArea(upper, prompt);
 
-    QGroupBox *lower = makePanel(this, MbGeometry::LowerPanel, u"Frame1_1"_s);
-    const std::vector<MbButton> layout = mbButtonLayout(buttons);
+    QGroupBox *lower = makePanel(this, MessageBoxGeometry::LowerPanel, u"lowerPanel"_s);
+    const std::vector<MessageBoxButton> layout = messageBoxButtonLayout(buttons);
     for (std::size_t index = 0; index < layout.size(); ++index) {
-        const MbButton &planned = layout[index];
+        const MessageBoxButton &planned = layout[index];
         auto *button = new QPushButton(planned.caption, lower);
-        button->setObjectName(u"Command1_%1"_s.arg(index));
-        button->setGeometry(toPixels(
-            {planned.left, MbGeometry::ButtonTop, planned.width, MbGeometry::ButtonHeight}));
+        button->setObjectName(u"button%1"_s.arg(index));
+        button->setGeometry(toPixels({planned.left, MessageBoxGeometry::ButtonTop, planned.width,
+                                      MessageBoxGeometry::ButtonHeight}));
         connect(button, &QPushButton::clicked, this, [this, index] { done(int(index) + 1); });
         if (index == 0)
             button->setFocus();
@@ -127,14 +127,15 @@ MbDialog::MbDialog(const QString &prompt, const QString &buttons, const QString 
     QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const MbHeights heights =
-        mbHeights(heightToShowWhole(*text),
-                  screen->availableGeometry().height() - frame.top() - frame.bottom());
+    const MessageBoxHeights heights =
+        messageBoxHeights(heightToShowWhole(*text),
+                          screen->availableGeometry().height() - frame.top() - frame.bottom());
     setFixedSize(width(), heights.box);
     upper->resize(upper->width(), heights.upperPanel);
     text->resize(text->width(), heights.promptArea);
     lower->move(lower->x(), heights.lowerPanelTop);
 
-    const QPoint corner = MbGeometry::centredPosition(screen->geometry(), size().grownBy(frame));
+    const QPoint corner =
+        MessageBoxGeometry::centredPosition(screen->geometry(), size().grownBy(frame));
     setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
 }

@@ -1,4 +1,4 @@
-#include "installer/module1.h"
+#include "installer/association_installer.h"
 #include "memory_store.h"
 
 #include <gtest/gtest.h>
@@ -18,9 +18,9 @@ std::vector<ClassesKey> typeEntries(const std::string &type) {
 
 } // namespace
 
-TEST(Module1, firstRun_makesTheTypeThenWritesItsFourEntriesInOrder) {
+TEST(AssociationInstaller, firstRun_makesTheTypeThenWritesItsFourEntriesInOrder) {
     MemoryStore store;
-    Module1 module(store);
+    AssociationInstaller module(store);
     module.Main(Folder);
 
     std::vector<ClassesKey> expectedWrites = typeEntries("rvqfile");
@@ -36,10 +36,10 @@ TEST(Module1, firstRun_makesTheTypeThenWritesItsFourEntriesInOrder) {
     EXPECT_TRUE(module.Failures().empty());
 }
 
-TEST(Module1, extensionNamingAnotherType_thatTypeGetsTheEntriesAndTheExtensionStays) {
+TEST(AssociationInstaller, extensionNamingAnotherType_thatTypeGetsTheEntriesAndTheExtensionStays) {
     MemoryStore store;
     store.values[extensionTypeKey(".rvq")] = "text/x-otherbatch";
-    Module1 module(store);
+    AssociationInstaller module(store);
     module.Main(Folder);
 
     EXPECT_EQ(module.FileType, "text/x-otherbatch");
@@ -48,40 +48,40 @@ TEST(Module1, extensionNamingAnotherType_thatTypeGetsTheEntriesAndTheExtensionSt
     EXPECT_EQ(store.values[verbCommandKey("text/x-otherbatch", "open")], OpenCommand);
 }
 
-TEST(Module1, extensionWithEmptyDefaultValue_isTreatedAsMissing) {
+TEST(AssociationInstaller, extensionWithEmptyDefaultValue_isTreatedAsMissing) {
     MemoryStore store;
     store.values[extensionTypeKey(".rvq")] = "";
-    Module1 module(store);
+    AssociationInstaller module(store);
     module.Main(Folder);
 
     EXPECT_EQ(store.values[extensionTypeKey(".rvq")], "rvqfile");
     EXPECT_EQ(store.values[descriptionKey("rvqfile")], "Runvoy");
 }
 
-TEST(Module1, secondRun_findsTheTypeOfTheFirstAndChangesNothing) {
+TEST(AssociationInstaller, secondRun_findsTheTypeOfTheFirstAndChangesNothing) {
     MemoryStore store;
-    Module1(store).Main(Folder);
+    AssociationInstaller(store).Main(Folder);
     const auto afterFirstRun = store.values;
     store.writes.clear();
 
-    Module1(store).Main(Folder);
+    AssociationInstaller(store).Main(Folder);
     EXPECT_EQ(store.values, afterFirstRun);
     EXPECT_EQ(store.writes, typeEntries("rvqfile"));
 }
 
-TEST(Module1, emptyValue_removesTheEntryInsteadOfWritingIt) {
+TEST(AssociationInstaller, emptyValue_removesTheEntryInsteadOfWritingIt) {
     MemoryStore store;
     store.values[descriptionKey("rvqfile")] = "Old";
-    Module1 module(store);
+    AssociationInstaller module(store);
     module.SetDefaultValue(descriptionKey("rvqfile"), "");
     EXPECT_FALSE(store.values.contains(descriptionKey("rvqfile")));
     EXPECT_EQ(store.writes.size(), 1u);
 }
 
-TEST(Module1, failedEntries_areReportedOnceEachAndTheLaterOnesStillWritten) {
+TEST(AssociationInstaller, failedEntries_areReportedOnceEachAndTheLaterOnesStillWritten) {
     MemoryStore store;
     store.refusing = {iconKey("rvqfile"), verbCommandKey("rvqfile", "open")};
-    Module1 module(store);
+    AssociationInstaller module(store);
     module.Main(Folder);
 
     EXPECT_EQ(module.Failures(),
@@ -91,7 +91,7 @@ TEST(Module1, failedEntries_areReportedOnceEachAndTheLaterOnesStillWritten) {
     EXPECT_EQ(store.values[verbCommandKey("rvqfile", "Edit")], EditCommand);
 }
 
-TEST(Module1, commandsAndIcon_areBuiltFromTheProgramFolder) {
+TEST(AssociationInstaller, commandsAndIcon_areBuiltFromTheProgramFolder) {
     struct Case {
         std::string folder;
         std::string openCommand;
@@ -106,7 +106,7 @@ TEST(Module1, commandsAndIcon_areBuiltFromTheProgramFolder) {
     for (const Case &c : cases) {
         SCOPED_TRACE(c.folder);
         MemoryStore store;
-        Module1 module(store);
+        AssociationInstaller module(store);
         module.Main(c.folder);
         EXPECT_EQ(module.OpenCommand, c.openCommand);
         EXPECT_EQ(module.IconPath, c.iconPath);

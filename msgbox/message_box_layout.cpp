@@ -1,5 +1,5 @@
-#include "msgbox/mb.h"
-#include "msgbox/mb_geometry.h"
+#include "msgbox/message_box.h"
+#include "msgbox/message_box_geometry.h"
 
 #include <algorithm>
 
@@ -31,19 +31,20 @@ std::vector<QString> captions(const QString &buttons, int separators) {
 
 } // namespace
 
-std::vector<MbButton> mbButtonLayout(const QString &buttons) {
+std::vector<MessageBoxButton> messageBoxButtonLayout(const QString &buttons) {
     const int separators = separatorCount(buttons);
-    const MbGeometry::ButtonRow &row = MbGeometry::ButtonRows[separators];
-    std::vector<MbButton> layout;
+    const MessageBoxGeometry::ButtonRow &row = MessageBoxGeometry::ButtonRows[separators];
+    std::vector<MessageBoxButton> layout;
     for (QString &caption : captions(buttons, separators))
         layout.push_back({std::move(caption), row.lefts[layout.size()], row.width});
     return layout;
 }
 
-MbHeights mbHeights(int promptNeeds, int tallest) {
-    const MbHeights designed{
-        twipsToPixels(MbGeometry::InnerHeight), twipsToPixels(MbGeometry::UpperPanel.height),
-        twipsToPixels(MbGeometry::PromptArea.height), twipsToPixels(MbGeometry::LowerPanel.top)};
+MessageBoxHeights messageBoxHeights(int promptNeeds, int tallest) {
+    const MessageBoxHeights designed{twipsToPixels(MessageBoxGeometry::InnerHeight),
+                                     twipsToPixels(MessageBoxGeometry::UpperPanel.height),
+                                     twipsToPixels(MessageBoxGeometry::PromptArea.height),
+                                     twipsToPixels(MessageBoxGeometry::LowerPanel.top)};
     const int growth =
         std::max(0, std::min(promptNeeds - designed.promptArea, tallest - designed.box));
     return {designed.box + growth, designed.upperPanel + growth, designed.promptArea + growth,

@@ -1,15 +1,15 @@
-#include "msgbox/mb.h"
+#include "msgbox/message_box.h"
 
-#include "msgbox/mb_dialog.h"
+#include "msgbox/message_box_dialog.h"
 
 #include <QPointer>
 
-void Mb::Show(QWidget *owner) {
-    mbResponse = 0;
+void MessageBox::Show(QWidget *owner) {
+    response = 0;
     // The owner may be destroyed while the box is open and take the box with it; the guard keeps
     // us from deleting it a second time, and exec() then reports a plain close.
-    QPointer<MbDialog> box = new MbDialog(mbPrompt, mbButtons, mbTitle, owner);
+    QPointer<MessageBoxDialog> box = new MessageBoxDialog(prompt, buttons, title, owner);
     const int answer = box->exec();
     delete box.data();
-    mbResponse = static_cast<qint16>(answer);
+    response = static_cast<qint16>(answer);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/position_settings.h"
-#include "editor/form1.h"
+#include "editor/editor_window.h"
 #include "platform/shell.h"
 #include "startup/start_up.h"
 #include "tests/support/modal.h"
@@ -51,22 +51,22 @@ public:
         QString prompt, buttons, title;
     };
 
-    explicit InProcessWidgets(std::unique_ptr<Form1> &editor) : editor_(editor) {}
+    explicit InProcessWidgets(std::unique_ptr<EditorWindow> &editor) : editor_(editor) {}
 
     int message(const QString &prompt, const QString &buttons, const QString &title) override {
         messages.push_back({prompt, buttons, title});
-        Mb box;
-        box.mbPrompt = prompt;
-        box.mbButtons = buttons;
-        box.mbTitle = title;
+        MessageBox box;
+        box.prompt = prompt;
+        box.buttons = buttons;
+        box.title = title;
         box.Show(nullptr);
-        return box.mbResponse;
+        return box.response;
     }
 
-    int runEditor(const Form1Services &services, const EditorStart &start) override {
+    int runEditor(const EditorServices &services, const EditorStart &start) override {
         ++editorsOpened;
-        editor_ = std::make_unique<Form1>(services);
-        editor_->Form_Load(start);
+        editor_ = std::make_unique<EditorWindow>(services);
+        editor_->load(start);
         return 0;
     }
 
@@ -74,14 +74,14 @@ public:
     int editorsOpened = 0;
 
 private:
-    std::unique_ptr<Form1> &editor_;
+    std::unique_ptr<EditorWindow> &editor_;
 };
 
 // Start-up and the editor on temporary folders: their own program folder, settings file and
 // shell.
-class Form1Fixture {
+class EditorFixture {
 public:
-    Form1Fixture() : settings(settingsFile()) {
+    EditorFixture() : settings(settingsFile()) {
         services.settings = &settings;
         services.shell = &shell;
         services.programFolder = dir.filePath(QStringLiteral("program"));
@@ -89,9 +89,9 @@ public:
     }
 
     // Builds the window alone; for tests that are not about opening it.
-    Form1 &make() {
-        form = std::make_unique<Form1>(
-            Form1Services{services.settings, services.shell, services.programFolder});
+    EditorWindow &make() {
+        form = std::make_unique<EditorWindow>(
+            EditorServices{services.settings, services.shell, services.programFolder});
         return *form;
     }
 
@@ -103,7 +103,7 @@ public:
     }
 
     // The editor as start-up opens it, hidden.
-    Form1 &startEditor() {
+    EditorWindow &startEditor() {
         start();
         EXPECT_TRUE(form) << "start-up opened no editor";
         return *form;
@@ -111,9 +111,9 @@ public:
 
     // The editor as the user meets it: started without arguments, shown and active. File
     // dialogs are Qt's own, which tests can drive.
-    Form1 &openEditor() {
+    EditorWindow &openEditor() {
         QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        Form1 &editor = startEditor();
+        EditorWindow &editor = startEditor();
         editor.show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&editor));
         return editor;
@@ -133,7 +133,7 @@ public:
 
     // The editor as the user meets it after opening a batch file with "/e": the file's items in
     // the rows, its name in the name field, nothing changed yet.
-    Form1 &openEditorOn(const QByteArray &batch) {
+    EditorWindow &openEditorOn(const QByteArray &batch) {
         const QString path = dir.filePath(QStringLiteral("Loaded.rvq"));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(batch) == batch.size());
@@ -146,7 +146,7 @@ public:
     PositionSettings settings;
     RecordingShell shell;
     StartUpServices services;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<EditorWindow> form;
     InProcessWidgets widgets{form};
 };
 
@@ -177,9 +177,9 @@ public:
 
 private:
     ModalAnswerer answerer_{[this](QWidget *box) {
-        const auto *text = box->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        const auto *text = box->findChild<QPlainTextEdit *>(QStringLiteral("promptText"));
         shown.push_back({box->windowTitle(), text ? text->toPlainText() : QString()});
-        auto *first = box->findChild<QPushButton *>(QStringLiteral("Command1_0"));
+        auto *first = box->findChild<QPushButton *>(QStringLiteral("button0"));
         ASSERT_TRUE(first) << "not a message box";
         QTest::mouseClick(first, Qt::LeftButton);
     }};

@@ -1,4 +1,4 @@
-#include "msgbox/mb.h"
+#include "msgbox/message_box.h"
 
 #include "tests/support/modal.h"
 
@@ -28,7 +28,7 @@ QList<QPushButton *> buttonsOf(QWidget *box) {
 }
 
 QPlainTextEdit *textOf(QWidget *box) {
-    return box->findChild<QPlainTextEdit *>(u"Text1"_s);
+    return box->findChild<QPlainTextEdit *>(u"promptText"_s);
 }
 
 // Opens the box over a window that is never shown, as the runner does, runs look on the open
@@ -37,7 +37,7 @@ QPlainTextEdit *textOf(QWidget *box) {
 class MbDialogTest : public ::testing::Test {
 protected:
     qint16 showAndAnswer(const QString &buttons, const std::function<void(QDialog *)> &look) {
-        box.mbButtons = buttons;
+        box.buttons = buttons;
         testsupport::answerNextModal([&look](QWidget *modal) {
             QPointer<QDialog> dialog = qobject_cast<QDialog *>(modal);
             ASSERT_TRUE(dialog);
@@ -46,11 +46,11 @@ protected:
                 dialog->reject();
         });
         box.Show(&owner);
-        return box.mbResponse;
+        return box.response;
     }
 
     QWidget owner;
-    Mb box{u"Something to say."_s, QString(), u"Message"_s};
+    MessageBox box{u"Something to say."_s, QString(), u"Message"_s};
 };
 
 struct PixelCase {
@@ -82,7 +82,7 @@ TEST_F(MbDialogTest, showsTitlePromptAndButtonsAtTheirPlaces) {
                 SCOPED_TRACE(i);
                 EXPECT_EQ(buttons[i]->text(), c.captions[i]);
                 EXPECT_EQ(buttons[i]->geometry(), c.places[i]);
-                EXPECT_EQ(buttons[i]->parentWidget()->objectName(), u"Frame1_1"_s);
+                EXPECT_EQ(buttons[i]->parentWidget()->objectName(), u"lowerPanel"_s);
                 EXPECT_EQ(buttons[i]->parentWidget()->geometry(), QRect(8, 72, 289, 49));
                 EXPECT_TRUE(buttons[i]->isVisible());
             }
@@ -124,7 +124,7 @@ TEST_F(MbDialogTest, closingWithoutAButtonAnswersZero) {
     };
     for (const auto &[name, closer] : closers) {
         SCOPED_TRACE(name);
-        box.mbResponse = 3; // left over from an earlier showing
+        box.response = 3; // left over from an earlier showing
         bool wasOpen = false;
         const qint16 answer = showAndAnswer(u"Yes/No/Cancel"_s, [&](QDialog *dialog) {
             wasOpen = dialog->isVisible();
@@ -163,7 +163,7 @@ TEST_F(MbDialogTest, eachShowingLaysTheButtonsOutAfresh) {
         EXPECT_EQ(buttonsOf(dialog).size(), 3);
         QTest::mouseClick(buttonsOf(dialog).value(2), Qt::LeftButton);
     });
-    EXPECT_EQ(box.mbResponse, 3);
+    EXPECT_EQ(box.response, 3);
     int buttonsSecondTime = 0;
     showAndAnswer(u"OK"_s, [&](QDialog *dialog) {
         buttonsSecondTime = int(buttonsOf(dialog).size());
@@ -171,7 +171,7 @@ TEST_F(MbDialogTest, eachShowingLaysTheButtonsOutAfresh) {
         EXPECT_EQ(dialog->focusWidget(), buttonsOf(dialog).value(0));
     });
     EXPECT_EQ(buttonsSecondTime, 1);
-    EXPECT_EQ(box.mbResponse, 0);
+    EXPECT_EQ(box.response, 0);
     EXPECT_TRUE(owner.findChildren<QDialog *>().isEmpty()) << "earlier boxes must not linger";
 }
 
@@ -203,7 +203,7 @@ TEST_F(MbDialogTest, isCentredOnTheScreenFrameIncluded) {
 
 TEST_F(MbDialogTest, showsTheNoteIconAt32Pixels) {
     showAndAnswer(u"OK"_s, [](QDialog *dialog) {
-        auto *icon = dialog->findChild<QLabel *>(u"Image1"_s);
+        auto *icon = dialog->findChild<QLabel *>(u"noteIcon"_s);
         ASSERT_TRUE(icon);
         EXPECT_EQ(icon->geometry(), QRect(8, 24, 32, 32));
         const QPixmap picture = icon->pixmap();
@@ -213,7 +213,7 @@ TEST_F(MbDialogTest, showsTheNoteIconAt32Pixels) {
 }
 
 TEST_F(MbDialogTest, promptAreaIsReadOnlyButtonFacedAndSkippedByTab) {
-    box.mbPrompt = u"<b>C:\\a & b</b>"_s;
+    box.prompt = u"<b>C:\\a & b</b>"_s;
     showAndAnswer(u"Yes/No"_s, [](QDialog *dialog) {
         QPlainTextEdit *text = textOf(dialog);
         ASSERT_TRUE(text);
@@ -249,7 +249,7 @@ TEST_F(MbDialogTest, longMessageGrowsTheBoxDownToShowItWholeAsFarAsTheScreenAllo
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        box.mbPrompt = c.prompt;
+        box.prompt = c.prompt;
         showAndAnswer(u"OK"_s, [&c](QDialog *dialog) {
             QPlainTextEdit *text = textOf(dialog);
             ASSERT_TRUE(text);
@@ -274,9 +274,9 @@ TEST_F(MbDialogTest, longMessageGrowsTheBoxDownToShowItWholeAsFarAsTheScreenAllo
 
 TEST_F(MbDialogTest, ownerDestroyedWhileOpenEndsTheShowingWithZero) {
     auto doomed = std::make_unique<QWidget>();
-    box.mbButtons = u"OK"_s;
+    box.buttons = u"OK"_s;
     testsupport::answerNextModal([&doomed](QWidget *) { doomed.reset(); });
     box.Show(doomed.get());
     EXPECT_FALSE(doomed);
-    EXPECT_EQ(box.mbResponse, 0);
+    EXPECT_EQ(box.response, 0);
 }

@@ -9,9 +9,9 @@ namespace kestrum {
 
 // Registers the batch file type: the extension names a file type, and that type gets its
 // description, its icon and the commands of its "open" and "Edit" verbs.
-class Module1 {
+class AssociationInstaller {
 public:
-    explicit Module1(AssociationStore &store) : store_(store) {}
+    explicit AssociationInstaller(AssociationStore &store) : store_(store) {}
 
     std::string FileExt;
     std::string TypeDescription;

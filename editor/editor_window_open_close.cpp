@@ -1,15 +1,15 @@
-#include "about/context_ids.h"
+#include "about/help.h"
 #include "document/placement.h"
-#include "editor/form1.h"
+#include "editor/editor_window.h"
 #include "platform/twips.h"
 #include "platform/window_frame.h"
 
 #include <QScreen>
 
-void Form1::Form_Load(const EditorStart &start) {
-    ContextIDs::InitHelp(this, services_.programFolder);
+void EditorWindow::load(const EditorStart &start) {
+    Help::prepare(this, services_.programFolder);
     placeWindow(start);
-    OutputFolder = start.outputFolder;
+    outputFolder = start.outputFolder;
     for (int i = 0; i < RowCount; ++i)
         selectState(i, 0);
     if (start.batchToEdit)
@@ -18,7 +18,7 @@ void Form1::Form_Load(const EditorStart &start) {
 
 // A coordinate that is stored but unusable has been reported by start-up: the window stays where
 // it was created along that axis.
-void Form1::placeWindow(const EditorStart &start) {
+void EditorWindow::placeWindow(const EditorStart &start) {
     // Made now, while hidden, so that the window manager can tell the frame it will draw: the
     // stored position is the frame's corner, and centring goes by the outer size.
     create();
@@ -43,8 +43,8 @@ void Form1::placeWindow(const EditorStart &start) {
     setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
 }
 
-void Form1::Form_Unload() {
-    ContextIDs::QuitHelp();
+void EditorWindow::unload() {
+    Help::close();
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
         const QRect frame = frameGeometry();
         services_.settings->setPosition(frame.y() * TwipsPerPixel, frame.x() * TwipsPerPixel);

@@ -1,4 +1,4 @@
-#include "about/context_ids.h"
+#include "about/help.h"
 
 #include "about/help_window.h"
 #include "platform/path_separator.h"
@@ -8,7 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace ContextIDs {
+namespace Help {
 
 namespace {
 
@@ -33,14 +33,14 @@ QString helpFilePath(const QString &programFolder) {
     return programFolder + platform::PathSeparator + fileName;
 }
 
-void InitHelp(QWidget *owner, const QString &programFolder) {
+void prepare(QWidget *owner, const QString &programFolder) {
     // A window opened for an earlier owner must not outlive that owner's help set-up.
-    QuitHelp();
+    close();
     HelpOwner = owner;
     ApplicationHelpFile = helpFilePath(programFolder);
 }
 
-void QuitHelp() {
+void close() {
     if (!OpenHelpWindow)
         return;
     OpenHelpWindow->hide();
@@ -48,14 +48,14 @@ void QuitHelp() {
     OpenHelpWindow.clear();
 }
 
-void ShowHelpContents() {
+void showContents() {
     if (!OpenHelpWindow)
         OpenHelpWindow = new HelpWindow(HelpOwner);
     OpenHelpWindow->showContents(ApplicationHelpFile);
 }
 
-QString HelpFile() {
+QString filePath() {
     return ApplicationHelpFile;
 }
 
-} // namespace ContextIDs
+} // namespace Help

@@ -2,7 +2,7 @@
 
 #include "document/batch.h"
 #include "editor/editor_start.h"
-#include "msgbox/mb.h"
+#include "msgbox/message_box.h"
 
 #include <QIcon>
 #include <QString>
@@ -20,50 +20,50 @@ class QRadioButton;
 class QToolBar;
 
 // The main window: the batch editor.
-class Form1 : public QWidget {
+class EditorWindow : public QWidget {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(Form1)
+    Q_DISABLE_COPY_MOVE(EditorWindow)
 
 public:
     static constexpr int RowCount = MaxBatchItems;
 
-    explicit Form1(const Form1Services &services);
-    ~Form1() override;
+    explicit EditorWindow(const EditorServices &services);
+    ~EditorWindow() override;
 
-    // The editor's window-level state.
-    qint16 CurrentRow = 0;
-    QString OutputFolder;
-    bool DocChanged = false;
-    bool Loading = false;
+    // The editor's window-level state; whether the batch has changed since it was opened or
+    // saved is the window's own modified flag.
+    qint16 selectedRow = 0;
+    QString outputFolder;
+    bool loading = false;
 
     // The controls.
-    QToolBar *Toolbar1 = nullptr;
-    std::array<QIcon, 6> ImageList1;
-    QGroupBox *Frame1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    std::array<QLineEdit *, RowCount> Text3{};
-    std::array<QLineEdit *, RowCount> Text2{};
-    std::array<QPushButton *, RowCount> Command2{};
-    std::array<QPushButton *, RowCount> Command3{};
-    std::array<QComboBox *, RowCount> Combo1{};
-    std::array<QPushButton *, RowCount> Command1{};
-    QGroupBox *Frame2 = nullptr;
-    std::array<QPushButton *, 2> Command4{};
-    std::array<QRadioButton *, RowCount> Option1{};
+    QToolBar *toolbar = nullptr;
+    std::array<QIcon, 6> toolbarIcons;
+    QGroupBox *rowsFrame = nullptr;
+    QLabel *nameLabel = nullptr;
+    QLabel *clearHeading = nullptr;
+    QLabel *pathHeading = nullptr;
+    QLabel *delayHeading = nullptr;
+    QLabel *stateHeading = nullptr;
+    QLabel *browseHeading = nullptr;
+    QLineEdit *nameEdit = nullptr;
+    std::array<QLineEdit *, RowCount> delayEdits{};
+    std::array<QLineEdit *, RowCount> pathEdits{};
+    std::array<QPushButton *, RowCount> browseFileButtons{};
+    std::array<QPushButton *, RowCount> browseFolderButtons{};
+    std::array<QComboBox *, RowCount> stateCombos{};
+    std::array<QPushButton *, RowCount> clearButtons{};
+    QGroupBox *moveFrame = nullptr;
+    std::array<QPushButton *, 2> moveButtons{};
+    std::array<QRadioButton *, RowCount> rowSelectors{};
 
-    Mb mb;
+    MessageBox messageBox;
 
     // Opening and closing: the window goes where start-up found it stored, and the batch that
     // the command line names is loaded.
-    void Form_Load(const EditorStart &start);
-    void Form_Unload();
-    void Form_QueryUnload(bool &cancel);
+    void load(const EditorStart &start);
+    void unload();
+    void confirmClose(bool &cancel);
     bool isUnloaded() const { return unloaded_; }
 
     // Batch files.
@@ -71,16 +71,16 @@ public:
     void WriteBatchFile(const QString &path);
 
     // Item entry.
-    void Command1_Click(int row);
-    void Command2_Click(int row);
-    void Command3_Click(int row);
-    void Command4_Click(int direction);
+    void clearRow(int row);
+    void browseFileForRow(int row);
+    void browseFolderForRow(int row);
+    void moveSelectedRow(int direction);
     QString BrowseForFile(QWidget *owner, const QString &filter, const QString &title,
                           const QString &initialFolder);
     QString BrowseForFolder();
 
     // The document commands.
-    void Toolbar1_ButtonClick(const QString &key);
+    void runToolbarCommand(const QString &key);
     bool SaveBatch();
 
     // Shows the message box over this window and returns the answer.
@@ -99,25 +99,26 @@ private:
     void createControls();
     void createToolbar();
     void createRows();
+    void nameControls();
     void setTabOrder();
     void connectRules();
 
     void selectRow(int row);
     void clearSelection();
     void markChanged();
+    void setBatchChanged(bool changed);
     void selectState(int row, int index);
-    void Text1_Change();
+    void removeFullStopFromName();
     bool dropOnPath(int row, QEvent *event);
 
     void placeWindow(const EditorStart &start);
     void showOutputFolder();
     bool askToSaveChanges();
-    void clearRow(int row);
     void emptyEditor();
     void openBatch();
     bool nameIsStorable();
 
-    Form1Services services_;
+    EditorServices services_;
     QButtonGroup *selectors_ = nullptr;
     std::array<int, RowCount> stateBeforePick_{};
     bool unloaded_ = false;

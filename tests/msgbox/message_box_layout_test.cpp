@@ -1,5 +1,5 @@
-#include "msgbox/mb.h"
-#include "msgbox/mb_geometry.h"
+#include "msgbox/message_box.h"
+#include "msgbox/message_box_geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 
 struct LayoutCase {
     QString buttons;
-    std::vector<MbButton> expected;
+    std::vector<MessageBoxButton> expected;
 };
 
 const LayoutCase layoutCases[] = {
@@ -34,7 +34,7 @@ const LayoutCase layoutCases[] = {
 TEST(MbButtonLayout, captionsAndPlacesFollowTheSeparatorCount) {
     for (const LayoutCase &c : layoutCases) {
         SCOPED_TRACE(c.buttons.toStdString());
-        const std::vector<MbButton> actual = mbButtonLayout(c.buttons);
+        const std::vector<MessageBoxButton> actual = messageBoxButtonLayout(c.buttons);
         ASSERT_EQ(actual.size(), c.expected.size());
         for (std::size_t i = 0; i < actual.size(); ++i) {
             SCOPED_TRACE(i);
@@ -45,7 +45,7 @@ TEST(MbButtonLayout, captionsAndPlacesFollowTheSeparatorCount) {
     }
 }
 
-TEST(MbGeometry, centredPositionCentresOnTheGivenScreen) {
+TEST(MessageBoxGeometry, centredPositionCentresOnTheGivenScreen) {
     struct Case {
         QRect screen;
         QSize outer;
@@ -58,14 +58,14 @@ TEST(MbGeometry, centredPositionCentresOnTheGivenScreen) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.screen.x());
-        EXPECT_EQ(MbGeometry::centredPosition(c.screen, c.outer), c.expected);
+        EXPECT_EQ(MessageBoxGeometry::centredPosition(c.screen, c.outer), c.expected);
     }
 }
 
-TEST(MbHeights, growDownToFitThePromptWithinTheScreensRoom) {
+TEST(MessageBoxHeights, growDownToFitThePromptWithinTheScreensRoom) {
     struct Case {
         int promptNeeds, tallest;
-        MbHeights expected; // box, upper panel, prompt area, lower panel's top
+        MessageBoxHeights expected; // box, upper panel, prompt area, lower panel's top
     };
     const Case cases[] = {
         {20, 1000, {128, 73, 49, 72}},    // fits: as designed
@@ -76,7 +76,7 @@ TEST(MbHeights, growDownToFitThePromptWithinTheScreensRoom) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::to_string(c.promptNeeds) + " in " + std::to_string(c.tallest));
-        const MbHeights actual = mbHeights(c.promptNeeds, c.tallest);
+        const MessageBoxHeights actual = messageBoxHeights(c.promptNeeds, c.tallest);
         EXPECT_EQ(actual.box, c.expected.box);
         EXPECT_EQ(actual.upperPanel, c.expected.upperPanel);
         EXPECT_EQ(actual.promptArea, c.expected.promptArea);

@@ -1,4 +1,4 @@
-#include "installer/module1.h"
+#include "installer/association_installer.h"
 
 #include "installer/command_line.h"
 
@@ -22,7 +22,7 @@ constexpr std::string_view BatchIconFileName = "runvoy-batch.svg";
 
 } // namespace
 
-void Module1::Main(const std::string &folder) {
+void AssociationInstaller::Main(const std::string &folder) {
     // No separator is dropped for the root folder: "//runvoy" and "C:\\Runvoy.exe" name the
     // same file as with a single one.
     const std::string programPath = folder + PathSeparator + std::string(ProgramFileName);
@@ -36,7 +36,7 @@ void Module1::Main(const std::string &folder) {
     RegisterAssociation();
 }
 
-void Module1::RegisterAssociation() {
+void AssociationInstaller::RegisterAssociation() {
     if (FileExt.empty())
         return;
     FindFileType();
@@ -46,7 +46,7 @@ void Module1::RegisterAssociation() {
     SetDefaultValue(verbCommandKey(FileType, "Edit"), EditCommand);
 }
 
-void Module1::FindFileType() {
+void AssociationInstaller::FindFileType() {
     if (FileExt.empty())
         return;
     // An existing type is reused, whoever made it; only a missing or empty one is made here.
@@ -57,7 +57,7 @@ void Module1::FindFileType() {
     }
 }
 
-void Module1::SetDefaultValue(const ClassesKey &key, const std::string &value) {
+void AssociationInstaller::SetDefaultValue(const ClassesKey &key, const std::string &value) {
     // A failed entry must not keep the later ones from being written, but it is not forgotten.
     try {
         if (value.empty())

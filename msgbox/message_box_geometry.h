@@ -10,7 +10,7 @@
 
 // The box's measures as designed, in twips (15 to a device-independent pixel), and the one place
 // where they become pixels.
-namespace MbGeometry {
+namespace MessageBoxGeometry {
 
 // The box's inner area; the window frame comes on top of it.
 inline constexpr int InnerWidth = 4560;
@@ -48,4 +48,4 @@ inline QPoint centredPosition(const QRect &screen, const QSize &outer) {
            QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
 }
 
-} // namespace MbGeometry
+} // namespace MessageBoxGeometry
