@@ -44,27 +44,30 @@ protected:
 
 TEST_F(EditorWindowTest, controlsSitAtTheirPlacesAtFifteenTwipsAPixel) {
     EditorWindow &f = form();
+    // Found by their role names, which every control carries.
     const struct {
-        const char *name;
-        QWidget *control;
+        QString name;
         QRect place;
     } cases[] = {
-        {"toolbar", f.toolbar, {0, 0, 576, 44}},
-        {"rowsFrame", f.rowsFrame, {8, 40, 561, 193}},
-        {"nameEdit", f.nameEdit, {56, 24, 257, 19}},
-        {"delayEdits(0)", f.delayEdits[0], {16, 64, 33, 19}},
-        {"pathEdits(2)", f.pathEdits[2], {56, 112, 257, 19}},
-        {"browseFileButtons(4)", f.browseFileButtons[4], {320, 160, 25, 17}},
-        {"browseFolderButtons(1)", f.browseFolderButtons[1], {352, 88, 25, 17}},
-        {"clearButtons(0)", f.clearButtons[0], {488, 64, 25, 17}},
-        {"moveFrame", f.moveFrame, {520, 8, 33, 177}},
-        {"moveButtons(1)", f.moveButtons[1], {8, 29, 17, 17}},
-        {"rowSelectors(4)", f.rowSelectors[4], {8, 152, 17, 17}},
+        {u"toolbar"_s, {0, 0, 576, 44}},
+        {u"rowsFrame"_s, {8, 40, 561, 193}},
+        {u"nameEdit"_s, {56, 24, 257, 19}},
+        {u"delayEdit0"_s, {16, 64, 33, 19}},
+        {u"pathEdit2"_s, {56, 112, 257, 19}},
+        {u"browseFileButton4"_s, {320, 160, 25, 17}},
+        {u"browseFolderButton1"_s, {352, 88, 25, 17}},
+        {u"clearButton0"_s, {488, 64, 25, 17}},
+        {u"moveFrame"_s, {520, 8, 33, 177}},
+        {u"moveDownButton"_s, {8, 29, 17, 17}},
+        {u"rowSelector4"_s, {8, 152, 17, 17}},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.control->geometry(), c.place) << c.name;
-    for (int i = 0; i < EditorWindow::RowCount;
-         ++i) { // selectors and lists on the line of their row
+    for (const auto &c : cases) {
+        const auto *control = f.findChild<QWidget *>(c.name);
+        ASSERT_TRUE(control) << c.name.toStdString();
+        EXPECT_EQ(control->geometry(), c.place) << c.name.toStdString();
+    }
+    // Selectors and lists on the line of their row.
+    for (int i = 0; i < EditorWindow::RowCount; ++i) {
         EXPECT_EQ(f.rowSelectors[i]->mapTo(f.rowsFrame, QPoint()).y(), f.pathEdits[i]->y());
         EXPECT_EQ(f.stateCombos[i]->y(), f.pathEdits[i]->y());
     }
