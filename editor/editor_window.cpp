@@ -359,6 +359,6 @@ int EditorWindow::Message(const QString &prompt, const QString &buttons, const Q
     messageBox.prompt = prompt;
     messageBox.buttons = buttons;
     messageBox.title = title;
-    messageBox.Show(this);
+    messageBox.show(this);
     return messageBox.response;
 }

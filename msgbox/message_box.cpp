@@ -4,7 +4,7 @@
 
 #include <QPointer>
 
-void MessageBox::Show(QWidget *owner) {
+void MessageBox::show(QWidget *owner) {
     response = 0;
     // The owner may be destroyed while the box is open and take the box with it; the guard keeps
     // us from deleting it a second time, and exec() then reports a plain close.

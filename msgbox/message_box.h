@@ -6,7 +6,7 @@
 
 class QWidget;
 
-// The program's own modal message box. Callers set the three input fields, call Show and read
+// The program's own modal message box. Callers set the three input fields, call show and read
 // response: the 1-based number of the button pressed, 0 when the box was closed otherwise
 // (its close button or Esc).
 // The fields keep their values between showings; each showing lays the box out afresh.
@@ -18,7 +18,7 @@ public:
     qint16 response = 0;
 
     // Shows the box modally over owner (which may be hidden) and returns when it has closed.
-    void Show(QWidget *owner);
+    void show(QWidget *owner);
 };
 
 // One button of the lower panel, measured in twips inside that panel.

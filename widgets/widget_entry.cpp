@@ -23,7 +23,7 @@ Q_DECL_EXPORT int runvoyShowMessage(const QString *prompt, const QString *button
     box.prompt = *prompt;
     box.buttons = *buttons;
     box.title = *title;
-    box.Show(nullptr);
+    box.show(nullptr);
     return box.response;
 }
 

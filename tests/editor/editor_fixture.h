@@ -59,7 +59,7 @@ public:
         box.prompt = prompt;
         box.buttons = buttons;
         box.title = title;
-        box.Show(nullptr);
+        box.show(nullptr);
         return box.response;
     }
 

@@ -45,7 +45,7 @@ protected:
             if (dialog && dialog->isVisible())
                 dialog->reject();
         });
-        box.Show(&owner);
+        box.show(&owner);
         return box.response;
     }
 
@@ -276,7 +276,7 @@ TEST_F(MbDialogTest, ownerDestroyedWhileOpenEndsTheShowingWithZero) {
     auto doomed = std::make_unique<QWidget>();
     box.buttons = u"OK"_s;
     testsupport::answerNextModal([&doomed](QWidget *) { doomed.reset(); });
-    box.Show(doomed.get());
+    box.show(doomed.get());
     EXPECT_FALSE(doomed);
     EXPECT_EQ(box.response, 0);
 }
