@@ -16,6 +16,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 # The delay schedules of the batches whose waits are timed: every stored delay from 0 to 10
@@ -25,6 +26,8 @@ SCHEDULES = [[0, 0, 1, 2, 3], [0, 4, 5, 6], [0, 7, 8], [0, 9], [0, 10]]
 CPU_SCHEDULE = [0, 9]
 ROUNDS = 9
 BOUND_S = 60
+# A pause between whole-process runs, long enough for the last one's leftovers to end.
+SETTLE_S = 0.1
 
 
 def monotonic_ns():
@@ -197,6 +200,19 @@ def sample_cpu_during_wait(run, env, empty_window, delays):
     return per_ten_seconds  # milliseconds over ten seconds: ours, the idle window's
 
 
+def run_to_end(command, env):
+    """Runs a command to its end and returns its exit status. The wait blocks until the process
+    ends: a wait with a timeout polls at growing intervals, which would round every time up to
+    the next poll. A timer kills a process that does not end within the bound."""
+    process = subprocess.Popen(command, env=env, stderr=subprocess.DEVNULL)
+    watchdog = threading.Timer(BOUND_S, process.kill)
+    watchdog.start()
+    try:
+        return process.wait()
+    finally:
+        watchdog.cancel()
+
+
 def measure_open(desktop, env, runvoy):
     """Wall time of a run with one document item, next to the desktop's own "gio open"."""
     document = desktop.at("home/notes.txt")
@@ -206,14 +222,21 @@ def measure_open(desktop, env, runvoy):
     desktop.clear_stamps()
     started = 0
     for round_number in range(ROUNDS + 1):
-        for name, command in commands.items():
+        # Which goes first changes every round: the one that follows the other would otherwise
+        # always share the processor with what the other's start left behind.
+        order = list(commands.items())
+        if round_number % 2:
+            order.reverse()
+        for name, command in order:
             begin = monotonic_ns()
-            if subprocess.run(command, env=env, stderr=subprocess.DEVNULL, timeout=BOUND_S).returncode:
+            if run_to_end(command, env):
                 raise RuntimeError(f"{command} failed")
             end = monotonic_ns()
             started += 1
-            # The handler must be done before the next round, so that it takes no processor away.
+            # The handler must be done before the next run, so that it takes no processor away:
+            # it has logged its start, and is given a moment to end.
             desktop.wait_for_stamps(started)
+            time.sleep(SETTLE_S)
             if round_number > 0:  # the first round only warms the caches
                 times[name].append((end - begin) / 1e6)
     return statistics.median(times["ours"]), statistics.median(times["theirs"])
@@ -260,7 +283,11 @@ def first_paint_and_peak_memory(command, env):
 def measure_editor(env, runvoy, empty_window):
     results = {"ours": [], "theirs": []}
     for round_number in range(ROUNDS + 1):
-        for name, command in [("ours", [runvoy]), ("theirs", [empty_window])]:
+        order = [("ours", [runvoy]), ("theirs", [empty_window])]
+        if round_number % 2:
+            order.reverse()
+        for name, command in order:
+            time.sleep(SETTLE_S)
             measured = first_paint_and_peak_memory(command, env)
             if round_number > 0:
                 results[name].append(measured)
