@@ -147,6 +147,23 @@ def sleep_until(deadline_ns):
         time.sleep(remaining)
 
 
+def wait_for_stamp_file(path, count):
+    """The starts noted in the file at path, once there are count of them."""
+    deadline = time.monotonic() + BOUND_S
+    while True:
+        try:
+            with open(path, encoding="ascii") as log:
+                lines = log.read().split("\n")
+        except FileNotFoundError:
+            lines = [""]
+        found = [int(line) for line in lines[:-1]]  # the last line is not complete yet
+        if len(found) >= count:
+            return found
+        if time.monotonic() > deadline:
+            raise RuntimeError(f"expected {count} started items in {path}, saw {len(found)}")
+        time.sleep(0.002)
+
+
 def gap_errors_ms(stamps, delays):
     """How much later than due each item after the first started, in milliseconds."""
     return [(stamps[k] - stamps[k - 1]) / 1e6 - (delays[k] + 1) * 1000 for k in range(1, len(delays))]
@@ -171,8 +188,8 @@ def measure_waits(desktop, env, runvoy, stamp, empty_window):
         for name, (process, stamps) in runs.items():
             if process.wait(BOUND_S + sum(delays) + len(delays)) != 0:
                 raise RuntimeError(f"{name} run of {delays} failed")
-            with open(stamps, encoding="ascii") as log:
-                found = [int(line) for line in log]
+            # Runvoy may end before the program it started last has noted its start.
+            found = wait_for_stamp_file(stamps, len(delays))
             (ours if name == "ours" else theirs).extend(gap_errors_ms(found, delays))
     return ours, theirs, cpu
 
