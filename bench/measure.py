@@ -16,6 +16,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 # The delay schedules of the batches whose waits are timed: every stored delay from 0 to 10
@@ -25,6 +26,8 @@ SCHEDULES = [[0, 0, 1, 2, 3], [0, 4, 5, 6], [0, 7, 8], [0, 9], [0, 10]]
 CPU_SCHEDULE = [0, 9]
 ROUNDS = 9
 BOUND_S = 60
+# A pause between whole-process runs, long enough for the last one's leftovers to end.
+SETTLE_S = 0.1
 
 
 def monotonic_ns():
@@ -146,6 +149,23 @@ def sleep_until(deadline_ns):
         time.sleep(remaining)
 
 
+def wait_for_stamp_file(path, count):
+    """The starts noted in the file at path, once there are count of them."""
+    deadline = time.monotonic() + BOUND_S
+    while True:
+        try:
+            with open(path, encoding="ascii") as log:
+                lines = log.read().split("\n")
+        except FileNotFoundError:
+            lines = [""]
+        found = [int(line) for line in lines[:-1]]  # the last line is not complete yet
+        if len(found) >= count:
+            return found
+        if time.monotonic() > deadline:
+            raise RuntimeError(f"expected {count} started items in {path}, saw {len(found)}")
+        time.sleep(0.002)
+
+
 def gap_errors_ms(stamps, delays):
     """How much later than due each item after the first started, in milliseconds."""
     return [(stamps[k] - stamps[k - 1]) / 1e6 - (delays[k] + 1) * 1000 for k in range(1, len(delays))]
@@ -170,8 +190,8 @@ def measure_waits(desktop, env, runvoy, stamp, empty_window):
         for name, (process, stamps) in runs.items():
             if process.wait(BOUND_S + sum(delays) + len(delays)) != 0:
                 raise RuntimeError(f"{name} run of {delays} failed")
-            with open(stamps, encoding="ascii") as log:
-                found = [int(line) for line in log]
+            # Runvoy may end before the program it started last has noted its start.
+            found = wait_for_stamp_file(stamps, len(delays))
             (ours if name == "ours" else theirs).extend(gap_errors_ms(found, delays))
     return ours, theirs, cpu
 
@@ -199,6 +219,19 @@ def sample_cpu_during_wait(run, env, empty_window, delays):
     return per_ten_seconds  # milliseconds over ten seconds: ours, the idle window's
 
 
+def run_to_end(command, env):
+    """Runs a command to its end and returns its exit status. The wait blocks until the process
+    ends: a wait with a timeout polls at growing intervals, which would round every time up to
+    the next poll. A timer kills a process that does not end within the bound."""
+    process = subprocess.Popen(command, env=env, stderr=subprocess.DEVNULL)
+    watchdog = threading.Timer(BOUND_S, process.kill)
+    watchdog.start()
+    try:
+        return process.wait()
+    finally:
+        watchdog.cancel()
+
+
 def measure_open(desktop, env, runvoy):
     """Wall time of a run with one document item, next to the desktop's own "gio open"."""
     document = desktop.at("home/notes.txt")
@@ -208,14 +241,21 @@ def measure_open(desktop, env, runvoy):
     desktop.clear_stamps()
     started = 0
     for round_number in range(ROUNDS + 1):
-        for name, command in commands.items():
+        # Which goes first changes every round: the one that follows the other would otherwise
+        # always share the processor with what the other's start left behind.
+        order = list(commands.items())
+        if round_number % 2:
+            order.reverse()
+        for name, command in order:
             begin = monotonic_ns()
-            if subprocess.run(command, env=env, stderr=subprocess.DEVNULL, timeout=BOUND_S).returncode:
+            if run_to_end(command, env):
                 raise RuntimeError(f"{command} failed")
             end = monotonic_ns()
             started += 1
-            # The handler must be done before the next round, so that it takes no processor away.
+            # The handler must be done before the next run, so that it takes no processor away:
+            # it has logged its start, and is given a moment to end.
             desktop.wait_for_stamps(started)
+            time.sleep(SETTLE_S)
             if round_number > 0:  # the first round only warms the caches
                 times[name].append((end - begin) / 1e6)
     return statistics.median(times["ours"]), statistics.median(times["theirs"])
@@ -262,7 +302,11 @@ def first_paint_and_peak_memory(command, env):
 def measure_editor(env, runvoy, empty_window):
     results = {"ours": [], "theirs": []}
     for round_number in range(ROUNDS + 1):
-        for name, command in [("ours", [runvoy]), ("theirs", [empty_window])]:
+        order = [("ours", [runvoy]), ("theirs", [empty_window])]
+        if round_number % 2:
+            order.reverse()
+        for name, command in order:
+            time.sleep(SETTLE_S)
             measured = first_paint_and_peak_memory(command, env)
             if round_number > 0:
                 results[name].append(measured)
