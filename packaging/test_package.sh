@@ -30,7 +30,7 @@ dpkg-deb -x "$deb" "$pkg"
 # --- Contents, modes and owners -------------------------------------------------------------
 expected=(
     usr/lib/runvoy/runvoy usr/lib/runvoy/kestrum usr/lib/runvoy/Runvoy.HLP
-    usr/lib/runvoy/runvoy.svg usr/lib/runvoy/runvoy-batch.svg
+    usr/lib/runvoy/runvoy.svg usr/lib/runvoy/runvoy-batch.svg usr/lib/runvoy/librunvoy-widgets.so
     usr/share/applications/runvoy.desktop usr/share/applications/runvoy-batch.desktop
     usr/share/applications/runvoy-edit.desktop
     usr/share/mime/packages/runvoy.xml
@@ -39,6 +39,7 @@ expected=(
     usr/share/metainfo/org.runvoy.Runvoy.metainfo.xml
     usr/share/man/man1/runvoy.1.gz usr/share/man/man1/kestrum.1.gz
     usr/share/doc/runvoy/copyright usr/share/doc/runvoy/changelog.gz
+    usr/share/lintian/overrides/runvoy
 )
 for file in "${expected[@]}"; do
     check "$file is in the package" test -f "$pkg/$file"
@@ -140,7 +141,7 @@ mkdir -p "$root/nobody/runtime"
 chmod 700 "$root/nobody/runtime"
 test "$(id -u)" = 0 && chown -R 65534:65534 "$root/nobody"
 desktop "$root/nobody" timeout 60 "${user[@]}" "$pkg/usr/lib/runvoy/runvoy" /o "$root/work/Morning.rvq"
-check "a read-only program folder runs the batch" test -e "$root/work/ran-as"
+check "a read-only program folder runs the batch" waitFor "$root/work/ran-as"
 check "and gets no Output folder" test ! -e "$pkg/usr/lib/runvoy/Output"
 check "the user's own Output folder is made" test -d "$root/nobody/data/runvoy/Output"
 
