@@ -1,0 +1,27 @@
+#include "platform/program_folder.h"
+
+#include <QFileInfo>
+
+#include <string>
+
+#include <windows.h>
+
+namespace platform {
+
+QString programFolder() {
+    // A path longer than the buffer is cut short and fills it: grow it until the path fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return QFileInfo(QString::fromStdWString(path)).absolutePath();
+}
+
+} // namespace platform
