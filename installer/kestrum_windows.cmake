@@ -1,12 +1,7 @@
 # Kestrum for Windows: the same registration, written into the registry. A windowless program of
 # the GUI subsystem, so that starting it never opens a console window.
 add_library(kestrum_core STATIC
-    association_store.h
-    association_store.cpp
-    association_installer.h
-    association_installer.cpp
-    command_line.h
-    command_line.cpp
+    ${KESTRUM_SHARED_SOURCES}
     utf16.h
     utf16.cpp
     registry_store.h

@@ -26,14 +26,19 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name) {
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-// The 32-bit values of a property: atoms, windows or cardinals.
-std::vector<quint32> values(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name) {
-    const Reply<xcb_get_property_reply_t> reply(
+Reply<xcb_get_property_reply_t> property(xcb_connection_t *connection, xcb_window_t window,
+                                         xcb_atom_t name) {
+    return Reply<xcb_get_property_reply_t>(
         xcb_get_property_reply(
             connection,
             xcb_get_property(connection, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
             nullptr),
         &std::free);
+}
+
+// The 32-bit values of a property: atoms, windows or cardinals.
+std::vector<quint32> values(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name) {
+    const Reply<xcb_get_property_reply_t> reply = property(connection, window, name);
     if (!reply || reply->format != 32)
         return {};
     const auto *first = static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
@@ -41,12 +46,7 @@ std::vector<quint32> values(xcb_connection_t *connection, xcb_window_t window, x
 }
 
 QString text(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name) {
-    const Reply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(
-            connection,
-            xcb_get_property(connection, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
-            nullptr),
-        &std::free);
+    const Reply<xcb_get_property_reply_t> reply = property(connection, window, name);
     if (!reply || reply->format != 8)
         return {};
     return QString::fromUtf8(static_cast<const char *>(xcb_get_property_value(reply.get())),
