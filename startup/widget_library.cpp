@@ -1,5 +1,6 @@
 #include "startup/widget_library.h"
 
+#include "platform/display.h"
 #include "platform/path_separator.h"
 
 #include <QLibrary>
@@ -26,6 +27,10 @@ void WidgetLibrary::setApplicationHandOver(std::function<void()> leaving,
 bool WidgetLibrary::bringUp() {
     if (showMessage_)
         return true;
+    if (!platform::windowsCanBeShown()) {
+        std::fprintf(stderr, "runvoy: cannot show any window: there is no display\n");
+        return false;
+    }
     // Named by its full path: only the program's own library is ever loaded. It stays loaded
     // until the program ends.
     QLibrary library(programFolder_ + platform::PathSeparator +

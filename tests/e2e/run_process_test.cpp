@@ -102,6 +102,24 @@ TEST_F(RunProcessTest, runWithoutADisplay_startsItsItemsWithoutLoadingWidgets) {
     EXPECT_FALSE(libraries.contains("libQt6Widgets"));
 }
 
+// Without a display an item that cannot start cannot be shown in a window either: the run says
+// so on its error output and goes on, where the widget toolkit would have ended it.
+TEST_F(RunProcessTest, itemThatCannotStartWithoutADisplay_isWrittenOutAndTheRunGoesOn) {
+    ASSERT_TRUE(sandbox.addProgram(item(u"after"_s)));
+    const QString batch =
+        sandbox.writeBatch(u"Quiet"_s, {{item(u"gone"_s), u"0"_s}, {item(u"after"_s), u"0"_s}});
+    QProcessEnvironment environment = sandbox.environment();
+    environment.remove(u"QT_QPA_PLATFORM"_s);
+    QProcess process;
+    startProgram(process, environment, {u"/o"_s, batch});
+    const RunOutcome outcome = waitForEnd(process);
+
+    EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    EXPECT_EQ(sandbox.waitForStarts(1).size(), 1);
+    const QByteArray said = "Message from Runvoy: " + item(u"gone"_s).toUtf8();
+    EXPECT_TRUE(outcome.errors.contains(said)) << outcome.errors.toStdString();
+}
+
 // Were a shell to read the path, the backticks would create this file in its working folder.
 bool somethingWasInterpreted(const QString &root) {
     QDirIterator found(root, {u"interpreted"_s}, QDir::AllEntries | QDir::Hidden | QDir::System,

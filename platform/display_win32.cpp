@@ -1,0 +1,10 @@
+#include "platform/display.h"
+
+namespace platform {
+
+// Every Windows session has its desktop.
+bool windowsCanBeShown() {
+    return true;
+}
+
+} // namespace platform
