@@ -116,7 +116,6 @@ struct X11Desktop::Connection {
     qint64 clientPid(xcb_window_t window) const {
         if (!hasResources)
             return 0;
-        // xcb-res names the query's key and the answer's field "spec"; ours asks for the pid.
         const xcb_res_client_id_spec_t pidOfWindow{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
         const Reply<xcb_res_query_client_ids_reply_t> reply(xcb_res_query_client_ids_reply(
             connection, xcb_res_query_client_ids(connection, 1, &pidOfWindow), nullptr));
