@@ -1,4 +1,4 @@
-#include "runner/batch_run.h"
+#include "core/runner/batch_run.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Any bytes as a batch file, read the way the editor's loader reads one. Reading may fail with a
 // ProgramError, which the loader reports; whatever reads whole must save and read back unchanged.
-#include "document/batch_file.h"
-#include "document/program_error.h"
+#include "core/document/batch_file.h"
+#include "core/document/program_error.h"
 #include "fuzz/fuzz_support.h"
 
 #include <vector>

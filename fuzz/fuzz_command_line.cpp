@@ -1,8 +1,8 @@
 // Any text as the command line: as one argument text, and split at NUL characters into the list
 // of arguments the system hands over; any text as a path to take a batch name from.
-#include "document/command_line.h"
-#include "document/path_helpers.h"
-#include "document/program_error.h"
+#include "core/document/command_line.h"
+#include "core/document/path_helpers.h"
+#include "core/document/program_error.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/path_separator.h"
 #include "platform/raw_arguments.h"

@@ -1,11 +1,11 @@
 // Any bytes as a batch file to run: the runner's reading, the delay of every field, and the
 // starting of whatever reads whole, on a desktop and a timer that only record.
-#include "document/batch_file.h"
-#include "document/delay.h"
-#include "document/field_reader.h"
-#include "document/program_error.h"
+#include "core/document/batch_file.h"
+#include "core/document/delay.h"
+#include "core/document/field_reader.h"
+#include "core/document/program_error.h"
 #include "fuzz/fuzz_support.h"
-#include "runner/batch_run.h"
+#include "core/runner/batch_run.h"
 
 #include <QStringList>
 

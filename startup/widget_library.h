@@ -1,7 +1,7 @@
 #pragma once
 
-#include "startup/widget_layer.h"
-#include "widgets/widget_entry.h"
+#include "core/startup/widget_layer.h"
+#include "qt/widgets/widget_entry.h"
 
 #include <QCoreApplication>
 

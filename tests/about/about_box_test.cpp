@@ -1,5 +1,5 @@
-#include "about/about_box.h"
-#include "about/version.h"
+#include "qt/about/about_box.h"
+#include "qt/about/version.h"
 #include "resources/resource_names.h"
 #include "tests/support/printers.h"
 

@@ -1,5 +1,5 @@
-#include "about/help.h"
-#include "about/help_window.h"
+#include "qt/about/help.h"
+#include "qt/about/help_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "document/batch_file.h"
-#include "document/field_reader.h"
-#include "document/program_error.h"
+#include "core/document/batch_file.h"
+#include "core/document/field_reader.h"
+#include "core/document/program_error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "document/command_line.h"
-#include "document/placement.h"
-#include "document/program_error.h"
+#include "core/document/command_line.h"
+#include "core/document/placement.h"
+#include "core/document/program_error.h"
 
 #include "tests/support/printers.h"
 

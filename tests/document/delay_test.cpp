@@ -1,5 +1,5 @@
-#include "document/delay.h"
-#include "document/program_error.h"
+#include "core/document/delay.h"
+#include "core/document/program_error.h"
 
 #include "tests/support/printers.h"
 

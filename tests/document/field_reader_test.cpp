@@ -1,5 +1,5 @@
-#include "document/field_reader.h"
-#include "document/program_error.h"
+#include "core/document/field_reader.h"
+#include "core/document/program_error.h"
 
 #include <QFile>
 #include <QTemporaryDir>

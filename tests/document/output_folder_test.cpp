@@ -1,4 +1,4 @@
-#include "document/output_folder.h"
+#include "core/document/output_folder.h"
 
 #include "tests/support/printers.h"
 

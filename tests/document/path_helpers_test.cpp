@@ -1,4 +1,4 @@
-#include "document/path_helpers.h"
+#include "core/document/path_helpers.h"
 
 #include "tests/support/printers.h"
 

@@ -1,5 +1,5 @@
-#include "about/about_box.h"
-#include "about/help_window.h"
+#include "qt/about/about_box.h"
+#include "qt/about/help_window.h"
 #include "tests/editor/editor_fixture.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"

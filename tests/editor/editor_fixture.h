@@ -1,9 +1,9 @@
 #pragma once
 
-#include "document/position_settings.h"
-#include "editor/editor_window.h"
+#include "core/document/position_settings.h"
+#include "qt/editor/editor_window.h"
 #include "platform/shell.h"
-#include "startup/start_up.h"
+#include "core/startup/start_up.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"
 

@@ -1,4 +1,4 @@
-#include "msgbox/message_box.h"
+#include "qt/msgbox/message_box.h"
 
 #include "tests/support/modal.h"
 

@@ -1,5 +1,5 @@
-#include "msgbox/message_box.h"
-#include "msgbox/message_box_geometry.h"
+#include "qt/msgbox/message_box.h"
+#include "qt/msgbox/message_box_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "document/program_error.h"
-#include "runner/batch_run.h"
-#include "runner/deadline_waiter.h"
+#include "core/document/program_error.h"
+#include "core/runner/batch_run.h"
+#include "core/runner/deadline_waiter.h"
 
 #include <QElapsedTimer>
 #include <QFile>
