@@ -4,8 +4,8 @@
 #include "core/document/delay.h"
 #include "core/document/field_reader.h"
 #include "core/document/program_error.h"
-#include "fuzz/fuzz_support.h"
 #include "core/runner/batch_run.h"
+#include "fuzz/fuzz_support.h"
 
 #include <QStringList>
 

@@ -1,10 +1,10 @@
 #include "core/document/position_settings.h"
+#include "core/startup/start_up.h"
 #include "platform/desktop_folder.h"
 #include "platform/program_folder.h"
 #include "platform/raw_arguments.h"
 #include "platform/shell.h"
 #include "platform/window_states.h"
-#include "core/startup/start_up.h"
 #include "startup/widget_library.h"
 
 int main(int argc, char **argv) {

@@ -1,7 +1,7 @@
 #include "qt/about/about_box.h"
 
-#include "qt/about/version.h"
 #include "platform/twips.h"
+#include "qt/about/version.h"
 #include "resources/resource_names.h"
 
 #include <QColor>

@@ -1,7 +1,7 @@
 #include "qt/about/help.h"
 
-#include "qt/about/help_window.h"
 #include "platform/path_separator.h"
+#include "qt/about/help_window.h"
 
 #include <QPointer>
 #include <QWidget>

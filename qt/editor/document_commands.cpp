@@ -1,10 +1,10 @@
-#include "qt/about/about_box.h"
-#include "qt/about/help.h"
 #include "core/document/output_folder.h"
 #include "core/document/program_error.h"
-#include "qt/editor/editor_window.h"
 #include "platform/path_separator.h"
 #include "platform/shell.h"
+#include "qt/about/about_box.h"
+#include "qt/about/help.h"
+#include "qt/editor/editor_window.h"
 
 #include <QComboBox>
 #include <QLineEdit>

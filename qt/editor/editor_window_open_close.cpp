@@ -1,8 +1,8 @@
-#include "qt/about/help.h"
 #include "core/document/placement.h"
-#include "qt/editor/editor_window.h"
 #include "platform/twips.h"
 #include "platform/window_frame.h"
+#include "qt/about/help.h"
+#include "qt/editor/editor_window.h"
 
 #include <QScreen>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/document/position_settings.h"
-#include "qt/editor/editor_window.h"
-#include "platform/shell.h"
 #include "core/startup/start_up.h"
+#include "platform/shell.h"
+#include "qt/editor/editor_window.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"
 
