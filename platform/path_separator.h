@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QChar>
-
 namespace platform {
 
-// The separator between folders in a path, as the file system writes it.
+// The separator between folders in a path, as the file system writes it and as the user sees it.
 #ifdef _WIN32
-inline constexpr QChar PathSeparator = u'\\';
+inline constexpr char PathSeparator = '\\';
 #else
-inline constexpr QChar PathSeparator = u'/';
+inline constexpr char PathSeparator = '/';
 #endif
 
 } // namespace platform

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
+#include <array>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 // The window state an item asks the desktop for.
@@ -11,19 +11,22 @@ enum class WindowState { Normal, Minimized, Maximized };
 
 // The states' names, in the order of the enum: how batch files and the editor's state lists
 // write them.
-const QStringList &windowStateNames();
+inline constexpr std::array<std::string_view, 3> WindowStateNames{"Normal", "Minimized",
+                                                                  "Maximized"};
 
 // The state of a name, compared exactly; none for any other text.
-std::optional<WindowState> windowStateFromName(const QString &name);
+std::optional<WindowState> windowStateFromName(std::string_view name);
 
-QString windowStateName(WindowState state);
+std::string_view windowStateName(WindowState state);
 
 // One item of a batch: the path and the delay as the user typed them, and the window state; a
 // state that the file names in no known way is none.
 struct BatchItem {
-    QString path;
-    QString delay;
+    std::string path;
+    std::string delay;
     std::optional<WindowState> state;
+
+    bool operator==(const BatchItem &) const = default;
 };
 
 // A batch holds at most five items.
@@ -31,6 +34,8 @@ inline constexpr int MaxBatchItems = 5;
 
 // A batch: its name, which is the batch file's name, and its items in order.
 struct Batch {
-    QString name;
+    std::string name;
     std::vector<BatchItem> items;
+
+    bool operator==(const Batch &) const = default;
 };

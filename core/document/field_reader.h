@@ -1,6 +1,9 @@
 #pragma once
 
-#include <QString>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
 
 // Reads the fields of a batch file one at a time. A field ends at a comma or a line end; a
 // field that begins with a double quote runs to the next double quote, which may enclose
@@ -8,26 +11,20 @@
 // accepted, so hand-edited files read as their author meant them.
 class FieldReader {
 public:
-    // The longest value a field may hold: the editor's fields hold no more.
-    static constexpr qsizetype MaxFieldLength = 32767;
+    // The longest value a field may hold, in characters: the editor's fields hold no more.
+    static constexpr std::size_t MaxFieldLength = 32767;
 
-    // The largest file read: far beyond any batch, small enough to read whole without harm.
-    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+    // Reads the bytes of a batch file named path, decoded from the system's encoding for batch
+    // files; throws ProgramError when they are not text.
+    static FieldReader fromBytes(std::string_view bytes, const std::filesystem::path &path);
 
-    // Reads the whole file at path, decoded from the system's encoding; throws ProgramError
-    // when it cannot be read or is not text.
-    static FieldReader open(const QString &path);
-
-    // Reads the bytes of a batch file named path; throws ProgramError when they are not text.
-    static FieldReader fromBytes(const QByteArray &bytes, const QString &path);
-
-    FieldReader(QString text, QString path);
+    FieldReader(std::string text, std::filesystem::path path);
 
     // True when no further field follows: what is left is blank.
     bool atEnd();
 
     // The next field's value; throws ProgramError past the end of the file or on a damaged field.
-    QString readField();
+    std::string readField();
 
 private:
     void skipBlanks();
@@ -35,7 +32,7 @@ private:
     void skipSeparator();
     bool atLineEnd() const;
 
-    QString text_;
-    QString path_;
-    qsizetype pos_ = 0;
+    std::string text_;
+    std::filesystem::path path_;
+    std::size_t pos_ = 0;
 };

@@ -1,20 +1,15 @@
 #pragma once
 
-#include <QString>
+#include "platform/settings_store.h"
 
-#include <memory>
 #include <optional>
-
-class QSettings;
+#include <string>
 
 // Where the editor window was last closed, kept for its next start: "Top" and "Left" in the
 // group "Settings" of the user's settings store, in twips, as decimal text.
 class PositionSettings {
 public:
-    // The user's own settings store.
-    PositionSettings() = default;
-    // A settings file of its own, in the ini format.
-    explicit PositionSettings(QString iniFile);
+    explicit PositionSettings(platform::SettingsStore &store) : store(store) {}
 
     enum Coordinate { Top, Left };
 
@@ -27,12 +22,11 @@ public:
 
     void setPosition(int topTwips, int leftTwips);
 
-private:
-    // The store is opened for each use and closed after it, so that no settings object
-    // outlives the application object it was made under.
-    std::unique_ptr<QSettings> open() const;
+    // Why the store can be neither read nor written; none when it works.
+    std::optional<std::string> problem() const { return store.problem(); }
 
-    QString iniFile_; // empty: the user's store
+private:
+    platform::SettingsStore &store;
 };
 
 // A coordinate of the stored position as start-up read it.
