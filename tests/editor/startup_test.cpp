@@ -17,6 +17,7 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
+using testsupport::ui;
 
 namespace {
 
@@ -36,7 +37,7 @@ protected:
     // A fresh editor through start-up; messages then holds what that start-up said.
     EditorWindow &start(const QString &arguments = QString()) {
         messages.shown.clear();
-        fixture.services.rawArguments = arguments;
+        fixture.services.rawArguments = coreText(arguments);
         return fixture.startEditor();
     }
 
@@ -47,14 +48,15 @@ protected:
 };
 
 bool editorIsEmpty(const EditorWindow &form) {
-    bool empty = form.nameEdit->text().isEmpty();
-    for (const QLineEdit *path : form.pathEdits)
+    const testsupport::EditorControls controls = ui(form);
+    bool empty = controls.nameEdit->text().isEmpty();
+    for (const QLineEdit *path : controls.pathEdits)
         empty = empty && path->text().isEmpty();
     return empty;
 }
 
 void expectEveryRowNormal(const EditorWindow &form) {
-    for (const QComboBox *state : form.stateCombos)
+    for (const QComboBox *state : ui(form).stateCombos)
         EXPECT_EQ(state->currentText(), u"Normal"_s);
 }
 
@@ -135,7 +137,7 @@ TEST_F(Startup, theNextStartPutsTheWindowWhereItWasClosed) {
 
 TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) {
     const QString desktop = fixture.dir.filePath(u"Desktop"_s);
-    const QString program = fixture.services.programFolder;
+    const QString program = fixture.programFolder();
     const QString missing = fixture.dir.filePath(u"missing"_s);
     const QString data = fixture.dir.filePath(u"data"_s);
     const QString blocked = writeFile(u"blocked"_s, "a file where a folder should be");
@@ -176,11 +178,11 @@ TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) 
         if (!c.existingOutputFile.isEmpty())
             writeFile(u"program/Output"_s, c.existingOutputFile);
         qputenv("XDG_DATA_HOME", QFile::encodeName(c.dataHome));
-        fixture.services.desktopFolder = c.desktop;
-        fixture.services.programFolder = c.programFolder;
+        fixture.services.desktopFolder = corePath(c.desktop);
+        fixture.services.programFolder = corePath(c.programFolder);
         EditorWindow &form = start();
 
-        EXPECT_EQ(form.outputFolder, c.outputFolder);
+        EXPECT_EQ(qtPath(form.logic().outputFolder() / ""), c.outputFolder);
         EXPECT_EQ(QFileInfo(program + u"/Output"_s).isDir(), c.outputIsFolder);
         EXPECT_EQ(QFileInfo(data + u"/runvoy/Output"_s).isDir(),
                   c.outputFolder == data + u"/runvoy/Output/"_s);
@@ -227,14 +229,15 @@ TEST_F(Startup, readsTheCommandLineAtItsFixedPlaces) {
         EditorWindow &form = start(c.arguments);
         EXPECT_EQ(messages.titles(), c.titles);
         EXPECT_FALSE(form.isUnloaded());
-        EXPECT_TRUE(fixture.shell.opened.isEmpty());
+        EXPECT_TRUE(fixture.shell.opened.empty());
         if (c.name.isEmpty()) {
             EXPECT_TRUE(editorIsEmpty(form));
             continue;
         }
-        EXPECT_EQ(form.nameEdit->text(), c.name);
-        EXPECT_EQ(form.pathEdits[1]->text(), u"/nowhere/notes"_s);
-        EXPECT_EQ(form.stateCombos[1]->currentText(), u"Maximized"_s);
+        const testsupport::EditorControls controls = ui(form);
+        EXPECT_EQ(controls.nameEdit->text(), c.name);
+        EXPECT_EQ(controls.pathEdits[1]->text(), u"/nowhere/notes"_s);
+        EXPECT_EQ(controls.stateCombos[1]->currentText(), u"Maximized"_s);
         EXPECT_FALSE(form.isWindowModified());
     }
 }
@@ -244,13 +247,13 @@ TEST_F(Startup, aRunReportsEachItemThatFailsAndEndsWithoutAnEditor) {
     const QString batch = writeFile(u"Two.rvq"_s, testsupport::batchItem("/nowhere/a") +
                                                       testsupport::batchItem("/nowhere/b"));
     fixture.shell.succeed = false;
-    fixture.services.rawArguments = u"/o \""_s + batch + u'"';
+    fixture.services.rawArguments = coreText(u"/o \""_s + batch + u'"');
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(fixture.start(), 0);
 
     const QStringList items{u"/nowhere/a"_s, u"/nowhere/b"_s};
-    EXPECT_EQ(fixture.shell.opened, items);
+    EXPECT_EQ(fixture.shell.opened, (std::vector{corePath(items[0]), corePath(items[1])}));
     EXPECT_GE(clock.elapsed(), 900) << "the second item waits a second";
     ASSERT_EQ(messages.shown.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
@@ -264,11 +267,11 @@ TEST_F(Startup, aRunReportsEachItemThatFailsAndEndsWithoutAnEditor) {
 
 TEST_F(Startup, aRunOfAnEmptyBatchEndsAtOnceWithoutAWord) {
     const QString batch = writeFile(u"Empty.rvq"_s, {});
-    fixture.services.rawArguments = u"/o \""_s + batch + u'"';
+    fixture.services.rawArguments = coreText(u"/o \""_s + batch + u'"');
     EXPECT_EQ(fixture.start(), 0);
     EXPECT_EQ(fixture.widgets.editorsOpened, 0);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(fixture.shell.opened.isEmpty());
+    EXPECT_TRUE(fixture.shell.opened.empty());
 }
 
 TEST_F(Startup, aBatchThatCannotBeRunWholeStartsNothingAndOpensTheEditor) {
@@ -288,7 +291,7 @@ TEST_F(Startup, aBatchThatCannotBeRunWholeStartsNothingAndOpensTheEditor) {
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].title, u" Message"_s);
         EXPECT_TRUE(messages.shown[0].prompt.startsWith(c.error));
-        EXPECT_TRUE(fixture.shell.opened.isEmpty());
+        EXPECT_TRUE(fixture.shell.opened.empty());
         EXPECT_FALSE(form.isUnloaded());
         EXPECT_TRUE(editorIsEmpty(form));
     }
@@ -299,13 +302,13 @@ TEST_F(Startup, aRunReportsAnUnusableStoredCoordinateOnceAndStillRuns) {
     const QString batch = writeFile(u"One.rvq"_s, testsupport::batchItem("/nowhere/a"));
     fixture.store(TopKey, u"abc"_s);
     fixture.store(LeftKey, u"450"_s);
-    fixture.services.rawArguments = u"/o \""_s + batch + u'"';
+    fixture.services.rawArguments = coreText(u"/o \""_s + batch + u'"');
     for (const QStringList &prompts : {QStringList{u"Type mismatch: \"abc\""_s}, QStringList()}) {
         messages.shown.clear();
         EXPECT_EQ(fixture.start(), 0);
         EXPECT_EQ(messages.prompts(), prompts);
     }
-    EXPECT_EQ(fixture.shell.opened.size(), 2);
+    EXPECT_EQ(fixture.shell.opened.size(), 2u);
     EXPECT_EQ(fixture.widgets.editorsOpened, 0);
     EXPECT_EQ(stored(TopKey), QString());
     EXPECT_EQ(stored(LeftKey), u"450"_s);
