@@ -1,7 +1,5 @@
 #include "platform/shared_library.h"
 
-
-
 #include <cerrno>
 #include <cstring>
 

@@ -27,11 +27,12 @@ bool WidgetLibrary::bringUp() {
         failure_ = *why;
     } else {
         std::string whyNot;
-        library_ = platform::SharedLibrary::load(programFolder_ / WidgetEntry::LibraryFileName,
-                                                 whyNot);
-        const auto createApplication = library_ ? reinterpret_cast<WidgetEntry::CreateApplication>(
-                                                      library_->symbol(WidgetEntry::CreateApplicationName))
-                                                : nullptr;
+        library_ =
+            platform::SharedLibrary::load(programFolder_ / WidgetEntry::LibraryFileName, whyNot);
+        const auto createApplication =
+            library_ ? reinterpret_cast<WidgetEntry::CreateApplication>(
+                           library_->symbol(WidgetEntry::CreateApplicationName))
+                     : nullptr;
         if (library_) {
             showMessage_ = reinterpret_cast<WidgetEntry::ShowMessage>(
                 library_->symbol(WidgetEntry::ShowMessageName));
