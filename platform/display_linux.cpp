@@ -1,14 +1,23 @@
 #include "platform/display.h"
 
-#include <QtGlobal>
+#include <cstdlib>
 
 namespace platform {
 
-bool windowsCanBeShown() {
+namespace {
+
+bool isSet(const char *variable) {
+    const char *value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+} // namespace
+
+std::optional<std::string> whyNoWindowCanBeShown() {
     // A platform named outright (offscreen, for one) needs no display server.
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-           !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY"))
+        return std::nullopt;
+    return "there is no display";
 }
 
 } // namespace platform
