@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -16,28 +14,20 @@ using testsupport::ScopedVariable;
 
 namespace {
 
-// A socket at path, listening as a compositor's does and returned; or closed again at once, as a
-// compositor that has gone leaves its socket file behind, and 0. -1 when it cannot be made.
-int bindSocket(const std::string &path, bool listening) {
+// A socket bound at path, as a compositor's is; -1 when it cannot be made.
+int socketAt(const std::string &path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     path.copy(address.sun_path, sizeof(address.sun_path) - 1);
     const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (socket < 0 || bind(socket, reinterpret_cast<sockaddr *>(&address), sizeof(address)) != 0 ||
-        (listening && listen(socket, 1) != 0))
-        return -1;
-    if (listening)
-        return socket;
-    close(socket);
-    return 0;
+    return bind(socket, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0 ? socket : -1;
 }
 
-// In the names, $XVFB stands for a private X server's display and $RUNTIME for the runtime folder.
+// $XVFB stands for a private X server's display, $RUNTIME for the runtime folder. Of its two
+// sockets, live-0 listens and gone-0 was left behind by a compositor that has gone.
 const struct DisplayRow {
     const char *name;
-    std::optional<std::string> platform;
-    std::optional<std::string> x;
-    std::optional<std::string> wayland;
+    std::optional<std::string> platform, x, wayland;
     std::optional<std::string> whyNot; // none: windows can be shown
 } displayRows[] = {
     {"platformNamedOutright", "offscreen", ":397", {}, std::nullopt},
@@ -50,35 +40,19 @@ const struct DisplayRow {
     {"noDisplayAtAll", {}, {}, {}, "there is no display"},
 };
 
-void PrintTo(const DisplayRow &row, std::ostream *out) {
-    *out << row.name;
-}
-
 class DisplayTest : public ::testing::TestWithParam<DisplayRow> {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(runtime.isValid());
-        ASSERT_EQ(bindSocket(inRuntime("gone-0"), false), 0);
-        live = bindSocket(inRuntime("live-0"), true);
-        ASSERT_GE(live, 0);
-    }
-    void TearDown() override { close(live); }
-
-    std::string inRuntime(const std::string &name) const {
-        return runtime.path().toStdString() + '/' + name;
-    }
     std::optional<std::string> resolved(std::optional<std::string> name) {
         if (name == "$XVFB") {
             x = std::make_unique<XSession>(false);
-            return x->isReady() ? x->displayName().toStdString() : "(no X server)";
+            return x->displayName().toStdString();
         }
-        if (name && name->starts_with("$RUNTIME/"))
-            return inRuntime(name->substr(9));
+        if (name && name->starts_with("$RUNTIME"))
+            name->replace(0, 8, runtime.path().toStdString());
         return name;
     }
 
     QTemporaryDir runtime;
-    int live = -1;
     std::unique_ptr<XSession> x;
 };
 
@@ -87,12 +61,17 @@ TEST_P(DisplayTest, windowsCanBeShownOnlyWhereADisplayAnswers) {
     if (row.x == "$XVFB" && !XSession::missingTools().isEmpty())
         GTEST_SKIP() << "needs a private X server; not installed: "
                      << XSession::missingTools().toStdString();
+    const std::string folder = runtime.path().toStdString();
+    close(socketAt(folder + "/gone-0"));
+    const int live = socketAt(folder + "/live-0");
+    ASSERT_EQ(listen(live, 1), 0);
     const ScopedVariable platform("QT_QPA_PLATFORM", row.platform);
     const ScopedVariable x("DISPLAY", resolved(row.x));
     const ScopedVariable wayland("WAYLAND_DISPLAY", resolved(row.wayland));
-    const ScopedVariable runtimeFolder("XDG_RUNTIME_DIR", runtime.path().toStdString());
+    const ScopedVariable runtimeFolder("XDG_RUNTIME_DIR", folder);
 
     EXPECT_EQ(platform::whyNoWindowCanBeShown(), row.whyNot);
+    close(live);
 }
 
 INSTANTIATE_TEST_SUITE_P(Displays, DisplayTest, ::testing::ValuesIn(displayRows),
