@@ -1,4 +1,4 @@
-#include "platform/window_frame.h"
+#include "qt/window_frame/window_frame.h"
 
 #include <QGuiApplication>
 #include <QWindow>
