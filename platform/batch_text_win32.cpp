@@ -52,8 +52,8 @@ std::optional<std::string> batchBytesFromText(std::string_view text) {
     if (length == 0 || lost)
         return std::nullopt;
     std::string bytes(std::size_t(length), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(), int(wide->size()),
-                        bytes.data(), length, nullptr, &lost);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(), int(wide->size()), bytes.data(),
+                        length, nullptr, &lost);
     return bytes;
 }
 

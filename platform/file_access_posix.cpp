@@ -1,6 +1,7 @@
 #include "platform/file_access.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <random>
 

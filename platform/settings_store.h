@@ -18,7 +18,8 @@ public:
     // empty, and problem() says why.
     virtual std::optional<std::string> value(const std::string &key) = 0;
     // Stores every pair in one write, or removes the key where the text is none.
-    virtual void store(const std::vector<std::pair<std::string, std::optional<std::string>>> &values) = 0;
+    virtual void
+    store(const std::vector<std::pair<std::string, std::optional<std::string>>> &values) = 0;
     // Why the store can be neither read nor written, such as a device where its file should be;
     // none when it works. Told once by whoever shows it.
     virtual std::optional<std::string> problem() const = 0;
@@ -30,7 +31,9 @@ public:
 // Windows the key Software\Runvoy\Settings of the current user.
 std::unique_ptr<SettingsStore> userSettingsStore();
 
-// A store in a settings file of its own, in the same format as the user's store on Linux.
+#ifndef _WIN32
+// A store in a settings file of its own, in the same format as the user's store.
 std::unique_ptr<SettingsStore> settingsStoreInFile(const std::filesystem::path &file);
+#endif
 
 } // namespace platform

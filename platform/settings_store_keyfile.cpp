@@ -1,6 +1,7 @@
 #include "platform/settings_store.h"
 
 #include "platform/file_access.h"
+#include "platform/folders.h"
 
 #include <glib.h>
 
@@ -46,8 +47,8 @@ public:
         return found;
     }
 
-    void store(const std::vector<std::pair<std::string, std::optional<std::string>>> &values)
-        override {
+    void
+    store(const std::vector<std::pair<std::string, std::optional<std::string>>> &values) override {
         GKeyFile *keys = load();
         if (problem_) {
             g_key_file_free(keys);
@@ -96,14 +97,10 @@ private:
     std::optional<std::string> problem_;
 };
 
-std::filesystem::path configFolder() {
-    return std::filesystem::path(g_get_user_config_dir());
-}
-
 } // namespace
 
 std::unique_ptr<SettingsStore> userSettingsStore() {
-    return std::make_unique<KeyFileStore>(configFolder() / "Runvoy" / "Runvoy.conf");
+    return std::make_unique<KeyFileStore>(userConfigFolder() / "Runvoy" / "Runvoy.conf");
 }
 
 std::unique_ptr<SettingsStore> settingsStoreInFile(const std::filesystem::path &file) {

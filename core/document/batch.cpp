@@ -1,19 +1,14 @@
 #include "core/document/batch.h"
 
-using namespace Qt::StringLiterals;
+#include <algorithm>
 
-const QStringList &windowStateNames() {
-    static const QStringList names{u"Normal"_s, u"Minimized"_s, u"Maximized"_s};
-    return names;
-}
-
-std::optional<WindowState> windowStateFromName(const QString &name) {
-    const qsizetype index = windowStateNames().indexOf(name);
-    if (index < 0)
+std::optional<WindowState> windowStateFromName(std::string_view name) {
+    const auto found = std::find(WindowStateNames.begin(), WindowStateNames.end(), name);
+    if (found == WindowStateNames.end())
         return std::nullopt;
-    return WindowState(index);
+    return WindowState(found - WindowStateNames.begin());
 }
 
-QString windowStateName(WindowState state) {
-    return windowStateNames().at(int(state));
+std::string_view windowStateName(WindowState state) {
+    return WindowStateNames.at(std::size_t(state));
 }

@@ -2,44 +2,37 @@
 
 #include "core/document/field_reader.h"
 #include "core/document/path_helpers.h"
-#include "core/document/program_error.h"
-#include "platform/file_sync.h"
-
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QStringEncoder>
-
-using namespace Qt::StringLiterals;
+#include "platform/batch_text.h"
+#include "platform/path_text.h"
 
 namespace {
 
 // The format has no escapes: a double quote would end the value early on reading, and a line
 // end would split it, so such a value is refused rather than saved damaged.
-void checkStorable(const QString &value, const QString &path) {
-    if (value.contains(u'"'))
-        throw ProgramError(u"A double quote cannot be saved in a batch file: "_s + value +
-                           u" (saving "_s + path + u')');
-    if (value.contains(u'\r') || value.contains(u'\n'))
-        throw ProgramError(u"A line break cannot be saved in a batch file (saving "_s + path +
-                           u')');
+void checkStorable(const std::string &value, const std::filesystem::path &path) {
+    const std::string saving = " (saving " + platform::textFromPath(path) + ')';
+    if (value.find('"') != std::string::npos)
+        throw ProgramError("A double quote cannot be saved in a batch file: " + value + saving);
+    if (value.find_first_of("\r\n") != std::string::npos)
+        throw ProgramError("A line break cannot be saved in a batch file" + saving);
 }
 
 // Three fields to an item, the end tested only between items.
-template <typename Open> BatchFileReading readBatch(Open open, const QString &path) {
+template <typename Open> BatchFileReading readBatch(Open open, const std::filesystem::path &path) {
     BatchFileReading reading;
     try {
         FieldReader reader = open();
         while (!reader.atEnd()) {
             if (reading.batch.items.size() == MaxBatchItems)
                 throw ProgramError::subscriptOutOfRange();
-            reading.cutShort << reader.readField();
-            reading.cutShort << reader.readField();
-            const QString state = reader.readField();
+            reading.cutShort.push_back(reader.readField());
+            reading.cutShort.push_back(reader.readField());
+            const std::string state = reader.readField();
             reading.batch.items.push_back(
                 {reading.cutShort[0], reading.cutShort[1], windowStateFromName(state)});
             reading.cutShort.clear();
         }
-        reading.batch.name = batchNameFromPath(path);
+        reading.batch.name = batchNameFromPath(platform::textFromPath(path));
     } catch (const ProgramError &failure) {
         reading.failure = failure;
     }
@@ -48,56 +41,46 @@ template <typename Open> BatchFileReading readBatch(Open open, const QString &pa
 
 } // namespace
 
-BatchFileReading readBatchFile(const QString &path) {
-    return readBatch([&path] { return FieldReader::open(path); }, path);
+BatchFileReading readBatchFile(const std::filesystem::path &path) {
+    return readBatch(
+        [&path] {
+            std::string bytes;
+            const platform::FileOutcome read =
+                platform::readWholeFile(path, MaxBatchFileSize, bytes);
+            if (!read.ok())
+                throw ProgramError::fromFileFault(path, read);
+            return FieldReader::fromBytes(bytes, path);
+        },
+        path);
 }
 
-BatchFileReading readBatchFileBytes(const QByteArray &bytes, const QString &path) {
+BatchFileReading readBatchFileBytes(std::string_view bytes, const std::filesystem::path &path) {
     return readBatch([&] { return FieldReader::fromBytes(bytes, path); }, path);
 }
 
-QByteArray batchFileBytes(const Batch &batch, const QString &path) {
-    QString text;
+std::string batchFileBytes(const Batch &batch, const std::filesystem::path &path) {
+    std::string text;
     for (const BatchItem &row : batch.items) {
-        if (row.path.isEmpty())
+        if (row.path.empty())
             continue;
-        const QString state = row.state ? windowStateName(*row.state) : QString();
-        for (const QString *value : {&row.path, &row.delay, &state}) {
+        const std::string state(row.state ? windowStateName(*row.state) : std::string_view());
+        for (const std::string *value : {&row.path, &row.delay, &state}) {
             checkStorable(*value, path);
-            text += u'"' + *value + u"\"\r\n"_s;
+            text += '"' + *value + "\"\r\n";
         }
     }
-    QStringEncoder encode(QStringConverter::System);
-    QByteArray bytes = encode(text);
-    if (encode.hasError())
-        throw ProgramError(u"The batch holds characters that the system's encoding cannot "
-                           u"represent (saving "_s +
-                           path + u')');
-    return bytes;
+    std::optional<std::string> bytes = platform::batchBytesFromText(text);
+    if (!bytes)
+        throw ProgramError("The batch holds characters that the system's encoding cannot "
+                           "represent (saving " +
+                           platform::textFromPath(path) + ')');
+    return std::move(*bytes);
 }
 
-void writeBatchFileAtomically(const QString &path, const Batch &batch) {
-    const QByteArray bytes = batchFileBytes(batch, path);
-    if (QFileInfo(path).isDir())
-        throw ProgramError::fileAccess(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw ProgramError::openFailure(path, true);
-    // The save file's commit sees neither a failure of a buffered write nor one of its own sync,
-    // and would put an empty or cut-off file in place of the old one: the bytes are written
-    // unbuffered and synced here, and each step is checked first. A short write is followed by
-    // another, so that the one that fails tells why. An uncommitted file is removed, and the old
-    // one stays as it was.
-    for (qint64 done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            throw ProgramError::writeFailure(path, file.error(), file.errorString());
-        done += written;
-    }
-    QString reason;
-    if (const auto failure = platform::syncToDisk(file.handle(), reason);
-        failure != QFileDevice::NoError)
-        throw ProgramError::writeFailure(path, failure, reason);
-    if (!file.commit())
-        throw ProgramError::writeFailure(path, file.error(), file.errorString());
+void writeBatchFile(const std::filesystem::path &path, const Batch &batch,
+                    platform::DiskSync sync) {
+    const std::string bytes = batchFileBytes(batch, path);
+    const platform::FileOutcome written = platform::replaceFile(path, bytes, sync);
+    if (!written.ok())
+        throw ProgramError::fromFileFault(path, written);
 }

@@ -2,33 +2,41 @@
 
 #include "core/document/program_error.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
-qint32 delayFromText(const QString &text) {
-    qsizetype pos = 0;
-    while (pos < text.size() && (text.at(pos) == u' ' || text.at(pos) == u'\t'))
+std::int32_t delayFromText(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
         ++pos;
-    const qsizetype start = pos;
-    if (pos < text.size() && (text.at(pos) == u'+' || text.at(pos) == u'-'))
+    const std::size_t start = pos;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
         ++pos;
     bool point = false;
     bool digits = false;
     for (; pos < text.size(); ++pos) {
-        const QChar c = text.at(pos);
-        if (c >= u'0' && c <= u'9')
+        const char c = text[pos];
+        if (c >= '0' && c <= '9')
             digits = true;
-        else if (c == u'.' && !point)
+        else if (c == '.' && !point)
             point = true;
         else
             break;
     }
     if (!digits)
         return 0;
-    const double value = text.mid(start, pos - start).toDouble();
+    // from_chars takes no leading "+", and reads in the classic locale whatever the user's is.
+    std::string_view number = text.substr(start, pos - start);
+    if (number.front() == '+')
+        number.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     const double rounded = std::nearbyint(value);
-    if (!(rounded >= std::numeric_limits<qint32>::min() &&
-          rounded <= std::numeric_limits<qint32>::max()))
+    if (error == std::errc::result_out_of_range ||
+        !(rounded >= std::numeric_limits<std::int32_t>::min() &&
+          rounded <= std::numeric_limits<std::int32_t>::max()))
         throw ProgramError::overflow();
-    return qint32(rounded);
+    return std::int32_t(rounded);
 }

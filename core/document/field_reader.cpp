@@ -1,50 +1,37 @@
 #include "core/document/field_reader.h"
 
 #include "core/document/program_error.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QStringDecoder>
-
-using namespace Qt::StringLiterals;
+#include "core/document/utf8.h"
+#include "platform/batch_text.h"
 
 namespace {
 
-bool isBlank(QChar c) {
-    return c == u' ' || c == u'\t';
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
 }
-bool isLineEnd(QChar c) {
-    return c == u'\r' || c == u'\n';
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+std::string_view trimmed(std::string_view text) {
+    // Any white space around an unquoted value is no part of it.
+    constexpr std::string_view Space = " \t\r\n\v\f";
+    const std::size_t first = text.find_first_not_of(Space);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(Space) - first + 1);
 }
 
 } // namespace
 
-FieldReader FieldReader::open(const QString &path) {
-    // Only a regular file has an end: a device or a pipe could be read for ever.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        throw ProgramError::fileAccess(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ProgramError::openFailure(path, false);
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw ProgramError::fileAccess(path);
-    file.close();
-    if (bytes.size() > MaxFileSize)
-        throw ProgramError::invalidFileFormat(path, u"the file is too large"_s);
-    return fromBytes(bytes, path);
+FieldReader FieldReader::fromBytes(std::string_view bytes, const std::filesystem::path &path) {
+    std::optional<std::string> text = platform::textFromBatchBytes(bytes);
+    if (!text)
+        throw ProgramError::invalidFileFormat(path, "not text in the system's encoding");
+    return FieldReader(std::move(*text), path);
 }
 
-FieldReader FieldReader::fromBytes(const QByteArray &bytes, const QString &path) {
-    QStringDecoder decode(QStringConverter::System);
-    QString text = decode(bytes);
-    if (decode.hasError())
-        throw ProgramError::invalidFileFormat(path, u"not text in the system's encoding"_s);
-    return FieldReader(std::move(text), path);
-}
-
-FieldReader::FieldReader(QString text, QString path)
+FieldReader::FieldReader(std::string text, std::filesystem::path path)
     : text_(std::move(text)), path_(std::move(path)) {}
 
 bool FieldReader::atEnd() {
@@ -52,40 +39,40 @@ bool FieldReader::atEnd() {
     return pos_ >= text_.size();
 }
 
-QString FieldReader::readField() {
+std::string FieldReader::readField() {
     skipBlanksAndLineEnds();
     if (pos_ >= text_.size())
         throw ProgramError::inputPastEndOfFile(path_);
 
-    QString value;
-    if (text_.at(pos_) == u'"') {
-        const qsizetype closing = text_.indexOf(u'"', pos_ + 1);
-        if (closing < 0)
-            throw ProgramError::invalidFileFormat(path_, u"a value has no closing quote"_s);
-        value = text_.mid(pos_ + 1, closing - pos_ - 1);
+    std::string value;
+    if (text_[pos_] == '"') {
+        const std::size_t closing = text_.find('"', pos_ + 1);
+        if (closing == std::string::npos)
+            throw ProgramError::invalidFileFormat(path_, "a value has no closing quote");
+        value = text_.substr(pos_ + 1, closing - pos_ - 1);
         pos_ = closing + 1;
         skipBlanks();
-        if (pos_ < text_.size() && text_.at(pos_) != u',' && !atLineEnd())
-            throw ProgramError::invalidFileFormat(path_, u"text follows a quoted value"_s);
+        if (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd())
+            throw ProgramError::invalidFileFormat(path_, "text follows a quoted value");
     } else {
-        const qsizetype start = pos_;
-        while (pos_ < text_.size() && text_.at(pos_) != u',' && !atLineEnd())
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd())
             ++pos_;
-        value = text_.mid(start, pos_ - start).trimmed();
+        value = trimmed(std::string_view(text_).substr(start, pos_ - start));
     }
-    if (value.size() > MaxFieldLength)
-        throw ProgramError::invalidFileFormat(path_, u"a value is too long"_s);
+    if (utf8::length(value) > MaxFieldLength)
+        throw ProgramError::invalidFileFormat(path_, "a value is too long");
     skipSeparator();
     return value;
 }
 
 void FieldReader::skipBlanks() {
-    while (pos_ < text_.size() && isBlank(text_.at(pos_)))
+    while (pos_ < text_.size() && isBlank(text_[pos_]))
         ++pos_;
 }
 
 void FieldReader::skipBlanksAndLineEnds() {
-    while (pos_ < text_.size() && (isBlank(text_.at(pos_)) || isLineEnd(text_.at(pos_))))
+    while (pos_ < text_.size() && (isBlank(text_[pos_]) || isLineEnd(text_[pos_])))
         ++pos_;
 }
 
@@ -93,16 +80,16 @@ void FieldReader::skipBlanksAndLineEnds() {
 void FieldReader::skipSeparator() {
     if (pos_ >= text_.size())
         return;
-    if (text_.at(pos_) == u',') {
+    if (text_[pos_] == ',') {
         ++pos_;
         return;
     }
-    if (text_.at(pos_) == u'\r')
+    if (text_[pos_] == '\r')
         ++pos_;
-    if (pos_ < text_.size() && text_.at(pos_) == u'\n')
+    if (pos_ < text_.size() && text_[pos_] == '\n')
         ++pos_;
 }
 
 bool FieldReader::atLineEnd() const {
-    return pos_ < text_.size() && isLineEnd(text_.at(pos_));
+    return pos_ < text_.size() && isLineEnd(text_[pos_]);
 }

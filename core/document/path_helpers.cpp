@@ -1,45 +1,58 @@
 #include "core/document/path_helpers.h"
 
+#include "core/document/utf8.h"
 #include "platform/path_separator.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
 // The position of the last successful match, shared by every search in the program.
-qint32 rememberedPosition = 0;
+std::int32_t rememberedPosition = 0;
 
 } // namespace
 
-qint32 lastPositionOf(const QString &text, const QString &wanted, bool continueBackward) {
-    const qint64 textLength = text.size();
-    const qint64 wantedLength = wanted.size();
-    qint64 start = 0;
+std::int32_t lastPositionOf(std::string_view text, std::string_view wanted, bool continueBackward) {
+    const std::int64_t textLength = std::int64_t(utf8::length(text));
+    const std::int64_t wantedLength = std::int64_t(utf8::length(wanted));
+    std::int64_t start = 0;
     if (!continueBackward) {
         start = textLength - wantedLength + 1;
     } else {
         if (rememberedPosition < 1)
             return 0;
-        start = qint64(rememberedPosition) - 1;
+        start = std::int64_t(rememberedPosition) - 1;
     }
     rememberedPosition = 0;
     if (wantedLength > textLength)
         return 0;
-    for (qint64 i = start; i >= 1; --i) {
-        if (QStringView(text).mid(i - 1).startsWith(wanted)) {
-            rememberedPosition = qint32(i);
+    // Where each character begins, so that the search backward does not count from the front.
+    std::vector<std::size_t> offsets;
+    for (std::size_t offset = 0; offset < text.size(); ++offset) {
+        if ((static_cast<unsigned char>(text[offset]) & 0xC0) != 0x80)
+            offsets.push_back(offset);
+    }
+    for (std::int64_t i = std::min(start, textLength); i >= 1; --i) {
+        if (text.substr(offsets[std::size_t(i - 1)]).starts_with(wanted)) {
+            rememberedPosition = std::int32_t(i);
             return rememberedPosition;
         }
     }
     return 0;
 }
 
-QString batchNameFromPath(const QString &path) {
-    if (!path.right(4).startsWith(u'.'))
+std::string batchNameFromPath(std::string_view path) {
+    const std::size_t length = utf8::length(path);
+    if (length < 4 || !utf8::characters(path, length - 4).starts_with('.'))
         return {};
-    const qint32 separator = lastPositionOf(path, QString(platform::PathSeparator), false);
+    const std::int32_t separator =
+        lastPositionOf(path, std::string_view(&platform::PathSeparator, 1), false);
     if (separator == 0)
         return {};
-    const QString tail = path.mid(separator);
-    if (tail.size() < 4)
+    const std::string_view tail = utf8::characters(path, std::size_t(separator));
+    const std::size_t tailLength = utf8::length(tail);
+    if (tailLength < 4)
         return {};
-    return tail.left(tail.size() - 4);
+    return std::string(utf8::characters(tail, 0, tailLength - 4));
 }

@@ -1,64 +1,75 @@
 #include "core/document/program_error.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "platform/path_text.h"
 
-using namespace Qt::StringLiterals;
+namespace {
 
-ProgramError::ProgramError(QString description)
-    : description_(std::move(description)), utf8_(description_.toUtf8()) {}
-
-ProgramError ProgramError::fileNotFound(const QString &path) {
-    return ProgramError(u"File not found: "_s + path);
+std::string text(const std::filesystem::path &path) {
+    return platform::textFromPath(path);
 }
 
-ProgramError ProgramError::pathNotFound(const QString &path) {
-    return ProgramError(u"Path not found: "_s + path);
+} // namespace
+
+ProgramError ProgramError::fileNotFound(const std::filesystem::path &path) {
+    return ProgramError("File not found: " + text(path));
 }
 
-ProgramError ProgramError::permissionDenied(const QString &path) {
-    return ProgramError(u"Permission denied: "_s + path);
+ProgramError ProgramError::pathNotFound(const std::filesystem::path &path) {
+    return ProgramError("Path not found: " + text(path));
 }
 
-ProgramError ProgramError::fileAccess(const QString &path) {
-    return ProgramError(u"Path/File access error: "_s + path);
+ProgramError ProgramError::permissionDenied(const std::filesystem::path &path) {
+    return ProgramError("Permission denied: " + text(path));
 }
 
-ProgramError ProgramError::inputPastEndOfFile(const QString &path) {
-    return ProgramError(u"Input past end of file: "_s + path);
+ProgramError ProgramError::fileAccess(const std::filesystem::path &path) {
+    return ProgramError("Path/File access error: " + text(path));
 }
 
-ProgramError ProgramError::invalidFileFormat(const QString &path, const QString &why) {
-    return ProgramError(u"Invalid file format: "_s + path + u" ("_s + why + u')');
+ProgramError ProgramError::inputPastEndOfFile(const std::filesystem::path &path) {
+    return ProgramError("Input past end of file: " + text(path));
+}
+
+ProgramError ProgramError::invalidFileFormat(const std::filesystem::path &path,
+                                             const std::string &why) {
+    return ProgramError("Invalid file format: " + text(path) + " (" + why + ')');
 }
 
 ProgramError ProgramError::subscriptOutOfRange() {
-    return ProgramError(u"Subscript out of range"_s);
+    return ProgramError("Subscript out of range");
 }
 
 ProgramError ProgramError::overflow() {
-    return ProgramError(u"Overflow"_s);
+    return ProgramError("Overflow");
 }
 
-ProgramError ProgramError::typeMismatch(const QString &text) {
-    return ProgramError(u"Type mismatch: \""_s + text + u'"');
-}
-
-ProgramError ProgramError::openFailure(const QString &path, bool forWriting) {
-    const QFileInfo file(path);
-    if (file.isDir())
-        return fileAccess(path);
-    const QFileInfo folder(file.absolutePath());
-    if (!folder.isDir())
-        return pathNotFound(path);
-    if (!forWriting && !file.exists())
+ProgramError ProgramError::fromFileFault(const std::filesystem::path &path,
+                                         const platform::FileOutcome &outcome) {
+    using platform::FileFault;
+    switch (outcome.fault) {
+    case FileFault::None:
+        break;
+    case FileFault::NotFound:
         return fileNotFound(path);
-    return permissionDenied(path);
-}
-
-ProgramError ProgramError::writeFailure(const QString &path, QFileDevice::FileError error,
-                                        const QString &reason) {
-    if (error == QFileDevice::ResourceError)
-        return ProgramError(u"Disk full: "_s + path);
-    return ProgramError(u"Device I/O error: "_s + path + u" ("_s + reason + u')');
+    case FileFault::FolderNotFound:
+        return pathNotFound(path);
+    case FileFault::NotAFolder:
+        return ProgramError("Path not found: " + text(path) +
+                            " (a file stands where a folder on the way should be)");
+    case FileFault::PermissionDenied:
+        return permissionDenied(path);
+    case FileFault::IsAFolder:
+        return fileAccess(path);
+    case FileFault::NotARegularFile:
+        return ProgramError("Path/File access error: " + text(path) + " (not a regular file)");
+    case FileFault::TooLarge:
+        return invalidFileFormat(path, "the file is too large");
+    case FileFault::NameTooLong:
+        return ProgramError("File name too long: " + text(path));
+    case FileFault::DiskFull:
+        return ProgramError("Disk full: " + text(path));
+    case FileFault::Io:
+        break;
+    }
+    return ProgramError("Device I/O error: " + text(path) + " (" + outcome.reason + ')');
 }

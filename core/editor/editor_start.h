@@ -21,6 +21,6 @@ struct EditorServices {
 struct EditorStart {
     StoredCoordinate top;
     StoredCoordinate left;
-    std::filesystem::path outputFolder;                // where batches are saved
+    std::filesystem::path outputFolder;               // where batches are saved
     std::optional<std::filesystem::path> batchToEdit; // the batch file the command line names
 };

@@ -1,27 +1,24 @@
-#include "core/document/command_line.h"
+#include "core/startup/command_line.h"
 
 #include "core/document/program_error.h"
 
-using namespace Qt::StringLiterals;
-
-QString stripLeadingBlanks(const QString &raw) {
-    qsizetype first = 0;
-    while (first < raw.size() && (raw.at(first) == u' ' || raw.at(first) == u'\t'))
-        ++first;
-    return raw.mid(first);
+std::string_view stripLeadingBlanks(std::string_view raw) {
+    const std::size_t first = raw.find_first_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view() : raw.substr(first);
 }
 
-Command parseCommand(const QString &arguments) {
+Command parseCommand(std::string_view arguments) {
     Command command;
-    if (arguments.startsWith(u"/o"))
+    if (arguments.starts_with("/o"))
         command.kind = Command::Run;
-    else if (arguments.startsWith(u"/e"))
+    else if (arguments.starts_with("/e"))
         command.kind = Command::Edit;
     else
         return command;
+    // The path is taken by bytes: on Linux it need not be text at all.
     if (arguments.size() < 5)
-        throw ProgramError(u"Invalid procedure call or argument: no batch file follows "_s +
-                           arguments);
-    command.path = arguments.mid(4, arguments.size() - 5);
+        throw ProgramError("Invalid procedure call or argument: no batch file follows " +
+                           std::string(arguments));
+    command.path = arguments.substr(4, arguments.size() - 5);
     return command;
 }

@@ -7,9 +7,10 @@
 // program's folder, as long as the user may write there. A program folder that is not the
 // user's to write, such as one installed for every user of the machine, gives "runvoy/Output"
 // in the user's own data folder instead.
-std::filesystem::path outputFolderWithoutDesktop(
-    const std::filesystem::path &programFolder, const std::filesystem::path &userDataFolder,
-    const std::function<bool(const std::filesystem::path &)> &mayWrite);
+std::filesystem::path
+outputFolderWithoutDesktop(const std::filesystem::path &programFolder,
+                           const std::filesystem::path &userDataFolder,
+                           const std::function<bool(const std::filesystem::path &)> &mayWrite);
 
 // The same for the user's data folder and the system's own test of what the user may write.
 std::filesystem::path outputFolderWithoutDesktop(const std::filesystem::path &programFolder);

@@ -1,8 +1,8 @@
-#include "core/document/placement.h"
+#include "core/startup/placement.h"
 
-#include "core/document/program_error.h"
-
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 int centredPosition(double screenTwips, double windowTwips) {
@@ -11,13 +11,20 @@ int centredPosition(double screenTwips, double windowTwips) {
     return int(difference / 2);
 }
 
-double storedCoordinate(const QString &text) {
-    bool ok = false;
-    const float value = text.trimmed().toFloat(&ok);
-    if (!ok || !std::isfinite(value))
-        throw ProgramError::typeMismatch(text);
+std::optional<double> storedCoordinate(const std::string &text) {
+    std::string_view number(text);
+    const std::size_t first = number.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    number = number.substr(first, number.find_last_not_of(" \t\r\n") - first + 1);
+    if (number.front() == '+')
+        number.remove_prefix(1);
+    float value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
+        return std::nullopt;
     // Refused rather than wrapped into some arbitrary place on the screen.
-    if (std::fabs(value) > float(std::numeric_limits<qint32>::max()))
-        throw ProgramError::overflow();
+    if (std::fabs(value) > float(std::numeric_limits<std::int32_t>::max()))
+        return std::nullopt;
     return value;
 }

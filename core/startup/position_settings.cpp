@@ -1,45 +1,30 @@
-#include "core/document/position_settings.h"
+#include "core/startup/position_settings.h"
 
-#include "core/document/placement.h"
-
-#include <QSettings>
-
-using namespace Qt::StringLiterals;
+#include "core/document/program_error.h"
+#include "core/startup/placement.h"
 
 namespace {
 
-const QString TopKey = u"Settings/Top"_s;
-const QString LeftKey = u"Settings/Left"_s;
-
-const QString &keyOf(PositionSettings::Coordinate coordinate) {
-    return coordinate == PositionSettings::Top ? TopKey : LeftKey;
+const char *keyOf(PositionSettings::Coordinate coordinate) {
+    return coordinate == PositionSettings::Top ? "Top" : "Left";
 }
 
 } // namespace
 
-PositionSettings::PositionSettings(QString iniFile) : iniFile_(std::move(iniFile)) {}
-
 std::optional<double> PositionSettings::twips(Coordinate coordinate) const {
-    const QVariant stored = open()->value(keyOf(coordinate));
-    if (!stored.isValid())
+    const std::optional<std::string> stored = store.value(keyOf(coordinate));
+    if (!stored)
         return std::nullopt;
-    return storedCoordinate(stored.toString());
+    if (const std::optional<double> twips = storedCoordinate(*stored))
+        return twips;
+    throw ProgramError(std::string("Type mismatch: the stored \"") + keyOf(coordinate) + "\" in " +
+                       store.location() + " is \"" + *stored + "\", not a window position");
 }
 
 void PositionSettings::forget(Coordinate coordinate) {
-    open()->remove(keyOf(coordinate));
+    store.store({{keyOf(coordinate), std::nullopt}});
 }
 
 void PositionSettings::setPosition(int topTwips, int leftTwips) {
-    const std::unique_ptr<QSettings> settings = open();
-    settings->setValue(TopKey, QString::number(topTwips));
-    settings->setValue(LeftKey, QString::number(leftTwips));
-    settings->sync();
-}
-
-std::unique_ptr<QSettings> PositionSettings::open() const {
-    if (iniFile_.isEmpty())
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           u"Runvoy"_s, u"Runvoy"_s);
-    return std::make_unique<QSettings>(iniFile_, QSettings::IniFormat);
+    store.store({{"Top", std::to_string(topTwips)}, {"Left", std::to_string(leftTwips)}});
 }

@@ -15,10 +15,10 @@ class Shell;
 struct StartUpServices {
     PositionSettings *settings = nullptr;
     platform::Shell *shell = nullptr;
-    std::filesystem::path programFolder;  // the folder holding the program
-    std::filesystem::path desktopFolder;  // the user's desktop folder, empty when there is none
-    std::filesystem::path workingFolder;  // what a relative batch path counts from
-    std::string rawArguments;             // the command line after the program's own path
+    std::filesystem::path programFolder; // the folder holding the program
+    std::filesystem::path desktopFolder; // the user's desktop folder, empty when there is none
+    std::filesystem::path workingFolder; // what a relative batch path counts from
+    std::string rawArguments;            // the command line after the program's own path
 };
 
 // Whether the command line asks for a run, which shows no window unless it has to say something.

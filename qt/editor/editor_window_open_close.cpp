@@ -1,8 +1,8 @@
 #include "core/editor/window_position.h"
-#include "platform/window_frame.h"
 #include "qt/about/help.h"
 #include "qt/editor/editor_window.h"
 #include "qt/qt_text.h"
+#include "qt/window_frame/window_frame.h"
 
 #include <QCloseEvent>
 #include <QScreen>

@@ -2,9 +2,9 @@
 
 #include "core/layout/message_box_geometry.h"
 #include "core/layout/message_box_layout.h"
-#include "platform/window_frame.h"
 #include "qt/qt_text.h"
 #include "qt/screen_geometry.h"
+#include "qt/window_frame/window_frame.h"
 #include "resources/resource_names.h"
 
 #include <QGroupBox>

@@ -9,8 +9,12 @@ class QCoreApplication;
 // library. They are all the library shows of itself, and what crosses them is the core's own.
 namespace WidgetEntry {
 
-// The library's file in the program folder, as QLibrary names it on every platform.
-inline constexpr char LibraryBaseName[] = "runvoy-widgets";
+// The library's file in the program folder.
+#ifdef _WIN32
+inline constexpr char LibraryFileName[] = "runvoy-widgets.dll";
+#else
+inline constexpr char LibraryFileName[] = "librunvoy-widgets.so";
+#endif
 
 // Makes the widget application object, which must outlive every window; argc with it.
 using CreateApplication = QCoreApplication *(*)(int *argc, char **argv);
