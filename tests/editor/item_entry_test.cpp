@@ -192,6 +192,8 @@ TEST_F(ItemEntry, dropOfAFileWhoseNameIsNotTextIsRefusedWithAMessage) {
     QMimeData data;
     data.setUrls({QUrl::fromEncoded("file:///tmp/caf%E9")});
     testsupport::MessageRecorder messages;
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ui(form()).pathEdits[2], &enter);
     QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(ui(form()).pathEdits[2], &drop);
     EXPECT_EQ(messages.prompts(), QStringList{u"/tmp/caf\uFFFD cannot be stored in a batch file: "

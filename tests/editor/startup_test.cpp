@@ -43,6 +43,12 @@ protected:
 
     QString stored(const QString &key) { return fixture.stored(key); }
 
+    // What start-up says of a stored coordinate that is no window position.
+    QString unusable(const QString &key, const QString &text) const {
+        return u"Type mismatch: the stored \""_s + key + u"\" in "_s + fixture.settingsFile() +
+               u" is \""_s + text + u"\", not a window position"_s;
+    }
+
     testsupport::EditorFixture fixture;
     testsupport::MessageRecorder messages;
 };
@@ -80,9 +86,9 @@ TEST_F(Startup, appliesStoredPositionsAndReportsTheOnesItCannotUse) {
     } cases[] = {
         {u"300"_s, u"450"_s, 20, 30, {}},
         {u"-30000"_s, u"99999"_s, -2000, 6667, {}}, // off the screen, applied all the same
-        {u"abc"_s, u"450"_s, {}, 30, u"Type mismatch: \"abc\""_s},
-        {u"300"_s, u""_s, 20, {}, u"Type mismatch: \"\""_s},
-        {u"1e30"_s, u"450"_s, {}, 30, u"Overflow"_s},
+        {u"abc"_s, u"450"_s, {}, 30, unusable(TopKey, u"abc"_s)},
+        {u"300"_s, u""_s, 20, {}, unusable(LeftKey, {})},
+        {u"1e30"_s, u"450"_s, {}, 30, unusable(TopKey, u"1e30"_s)},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(QString(u"Top "_s + c.top + u" Left "_s + c.left).toStdString());
@@ -151,7 +157,14 @@ TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) 
     } cases[] = {
         {"desktop", desktop, program, data, {}, desktop + u'/', false, {}},
         {"no desktop", {}, program, data, {}, program + u"/Output/"_s, true, {}},
-        {"a file named Output", {}, program, data, "keep me", program + u"/Output/"_s, false, {}},
+        {"a file named Output",
+         {},
+         program,
+         data,
+         "keep me",
+         program + u"/Output/"_s,
+         false,
+         u"Path/File access error: "_s + program + u"/Output is not a folder"_s},
         {"no program folder to write",
          {},
          missing,
@@ -297,19 +310,21 @@ TEST_F(Startup, aBatchThatCannotBeRunWholeStartsNothingAndOpensTheEditor) {
     }
 }
 
-// A run says once that it cannot use a stored coordinate, and leaves the other one alone.
-TEST_F(Startup, aRunReportsAnUnusableStoredCoordinateOnceAndStillRuns) {
+// A run leaves the editor's stored position alone; the editor says once that it cannot use a
+// stored coordinate, and leaves the other one alone.
+TEST_F(Startup, aRunLeavesAnUnusableStoredCoordinateAndTheEditorReportsItOnce) {
     const QString batch = writeFile(u"One.rvq"_s, testsupport::batchItem("/nowhere/a"));
     fixture.store(TopKey, u"abc"_s);
     fixture.store(LeftKey, u"450"_s);
     fixture.services.rawArguments = coreText(u"/o \""_s + batch + u'"');
-    for (const QStringList &prompts : {QStringList{u"Type mismatch: \"abc\""_s}, QStringList()}) {
-        messages.shown.clear();
-        EXPECT_EQ(fixture.start(), 0);
+    EXPECT_EQ(fixture.start(), 0);
+    EXPECT_EQ(fixture.shell.opened.size(), 1u);
+    EXPECT_EQ(fixture.widgets.editorsOpened, 0);
+    EXPECT_EQ(stored(TopKey), u"abc"_s);
+    for (const QStringList &prompts : {QStringList{unusable(TopKey, u"abc"_s)}, QStringList()}) {
+        start();
         EXPECT_EQ(messages.prompts(), prompts);
     }
-    EXPECT_EQ(fixture.shell.opened.size(), 2u);
-    EXPECT_EQ(fixture.widgets.editorsOpened, 0);
     EXPECT_EQ(stored(TopKey), QString());
     EXPECT_EQ(stored(LeftKey), u"450"_s);
 }
