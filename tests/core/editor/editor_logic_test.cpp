@@ -14,6 +14,19 @@ namespace {
 using Path = std::filesystem::path;
 using Texts = std::vector<std::string>;
 
+// Every table's rows are told by their names, in test names and in failures alike.
+template <typename Case>
+requires requires(const Case &c) {
+    std::string_view(c.name);
+}
+void PrintTo(const Case &c, std::ostream *out) {
+    *out << c.name;
+}
+
+template <typename Case> std::string nameOf(const ::testing::TestParamInfo<Case> &info) {
+    return info.param.name;
+}
+
 const std::string OldItem = "\"/old\"\r\n\"0\"\r\n\"Normal\"\r\n";
 const std::string Question = "Changes have been made to this file, save it.";
 
@@ -78,7 +91,7 @@ TEST_P(SaveDecision, savesOnlyAStorableBatchAndReplacesAnotherOnlyWhenTold) {
     if (c.replaceAnswer)
         prompts = {"A batch named " + c.batchName +
                    " already exists: " + platform::textFromPath(file) + ". Replace it?"};
-    EXPECT_EQ(view.prompts(), prompts);
+    ASSERT_EQ(view.prompts(), prompts);
     if (c.replaceAnswer) {
         EXPECT_EQ(view.asked[0].buttons, MessageButtons::YesNo);
     }
@@ -121,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         morning("anotherBatchKept", Existing::AnotherBatch, MessageAnswer::No, false),
         morning("anotherBatchQuestionClosed", Existing::AnotherBatch, MessageAnswer::Closed, false),
         morning("openedBatchSilently", Existing::OpenedBatch, {}, true)),
-    [](const auto &info) { return std::string(info.param.name); });
+    nameOf<SaveCase>);
 
 // A batch that was opened and then replaced by New is a new batch: its file is another's.
 TEST_F(EditorLogicTest, newBatchOfAnOpenedBatchsNameAsksBeforeReplacingIt) {
@@ -156,11 +169,11 @@ TEST_P(CloseQuestion, goesOnOnlyAfterASaveOrWhenTheChangesAreDropped) {
         view.answers = {*c.answer};
     EXPECT_EQ(logic.maybeSave(), c.goesOn);
     const Texts prompts = view.prompts();
-    EXPECT_EQ(prompts.empty() ? "" : prompts[0], c.changed ? Question : "");
+    ASSERT_EQ(prompts.size(), c.writable ? std::size_t(c.changed) : 2u); // with the failure
     if (c.changed) {
+        EXPECT_EQ(prompts[0], Question);
         EXPECT_EQ(view.asked[0].buttons, MessageButtons::YesNoCancel);
     }
-    EXPECT_EQ(prompts.size(), c.writable ? std::size_t(c.changed) : 2u); // with the failure
     const bool saved = std::filesystem::exists(output / "Work.rvq");
     EXPECT_EQ(saved, c.answer == MessageAnswer::Yes && c.goesOn);
     EXPECT_EQ(logic.isChanged(), c.changed && !c.goesOn);
@@ -174,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"noDropsTheChanges", true, MessageAnswer::No, true, true},
                       CloseCase{"closedBoxLikeNo", true, MessageAnswer::Closed, true, true},
                       CloseCase{"cancelKeepsThem", true, MessageAnswer::Cancel, true, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    nameOf<CloseCase>);
 
 struct DropCase {
     const char *name;
@@ -204,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "/tmp/caf\xEF\xBF\xBD.txt cannot be stored in a batch file: its "
                                "name is not text in the system's encoding."},
                       DropCase{"nothing", {}, "", ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+    nameOf<DropCase>);
 
 struct MoveCase {
     const char *name;
@@ -249,6 +262,6 @@ INSTANTIATE_TEST_SUITE_P(
                       MoveCase{"bottomCannotGoDown", 4, MoveDirection::Down, "01234", 4},
                       MoveCase{"down", 0, MoveDirection::Down, "10234", 1},
                       MoveCase{"upByStateAlone", 2, MoveDirection::Up, "02134", 1}),
-    [](const auto &info) { return std::string(info.param.name); });
+    nameOf<MoveCase>);
 
 } // namespace
