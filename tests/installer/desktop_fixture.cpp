@@ -99,7 +99,7 @@ fs::path KestrumDesktop::installProgramFolder(const std::string &name) const {
 }
 
 CommandResult KestrumDesktop::runKestrum(const fs::path &programFolder) const {
-    return runCommand({(programFolder / "kestrum").string()});
+    return runCommand({"timeout", "60", (programFolder / "kestrum").string()});
 }
 
 fs::path KestrumDesktop::writeBatchFile(const std::string &item) const {

@@ -40,6 +40,7 @@ protected:
     // Lays out a program folder as the install does: kestrum, the batch-file icon, and a
     // stand-in runvoy that writes its arguments, one a line, to "runvoy.log" beside itself.
     fs::path installProgramFolder(const std::string &name) const;
+    // A run that hangs is killed after a generous while and fails.
     CommandResult runKestrum(const fs::path &programFolder) const;
     // A batch file with one item; its contents do not matter to the desktop, its name does.
     fs::path writeBatchFile(const std::string &item = "/bin/true") const;
