@@ -1,11 +1,14 @@
 #include "installer/file_io.h"
 
+#include "installer/lock_holder.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -216,14 +219,26 @@ void removeFile(const std::filesystem::path &path) {
         throwErrno("cannot remove", path);
 }
 
-FileLock::FileLock(const std::filesystem::path &path) {
+FileLock::FileLock(const std::filesystem::path &path, std::chrono::seconds wait) {
     std::filesystem::create_directories(path.parent_path());
-    FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
+    FileDescriptor file(
+        ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
     if (file.get() < 0)
         throwErrno("cannot open", path);
-    while (::flock(file.get(), LOCK_EX) != 0)
-        if (errno != EINTR)
+    requireRegularFile(file.get(), "cannot lock", path);
+    // A holder that is stopped or stuck would keep us waiting for ever, with nobody told why.
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
             throwErrno("cannot lock", path);
+        if (std::chrono::steady_clock::now() >= deadline)
+            refuse("cannot lock", path,
+                   "held by " + lockHolder(file.get()) + " for more than " +
+                       std::to_string(wait.count()) + " s");
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     fd_ = file.release();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -36,11 +37,12 @@ void requireRegularFiles(const std::filesystem::path &folder, std::string_view e
 void removeFile(const std::filesystem::path &path);
 
 // An exclusive lock on the lock file, held while the object lives: another process that asks
-// for the same lock waits until then. The file is made when missing; a symbolic link in its
-// place is refused. Throws std::system_error.
+// for the same lock waits until then, but no longer than its wait. The file is made when
+// missing; a symbolic link or anything but a regular file in its place is refused. Throws
+// std::runtime_error, after the wait naming the process that holds the lock where it is known.
 class FileLock {
 public:
-    explicit FileLock(const std::filesystem::path &path);
+    FileLock(const std::filesystem::path &path, std::chrono::seconds wait);
     ~FileLock();
     FileLock(const FileLock &) = delete;
     FileLock &operator=(const FileLock &) = delete;

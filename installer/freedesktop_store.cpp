@@ -183,7 +183,7 @@ void FreedesktopStore::editMimeappsList(const ClassesKey &key, bool add) {
 
 void FreedesktopStore::lockOutOtherStores() {
     if (!lock_)
-        lock_.emplace(dirs_.dataHome / (std::string(FilePrefix) + "kestrum.lock"));
+        lock_.emplace(dirs_.dataHome / (std::string(FilePrefix) + "kestrum.lock"), lockWait_);
 }
 
 void FreedesktopStore::rebuildMimeDatabase() const {

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -26,6 +27,16 @@ std::map<fs::path, std::string> snapshot(const fs::path &folder);
 
 // The file's contents once it exists, waiting a generous while; nothing when it never came.
 std::optional<std::string> waitForFile(const fs::path &path);
+
+// A child process that holds a flock on the file and is stopped; killed when the object goes.
+struct StoppedLockHolder {
+    explicit StoppedLockHolder(const fs::path &lockFile);
+    ~StoppedLockHolder();
+    StoppedLockHolder(const StoppedLockHolder &) = delete;
+    StoppedLockHolder &operator=(const StoppedLockHolder &) = delete;
+
+    pid_t pid;
+};
 
 // A desktop of its own for each test: every XDG folder points into a fresh temporary folder,
 // so that nothing of the real user's associations is read or changed.

@@ -46,7 +46,8 @@ TEST_F(KestrumDesktop, afterOneRun_theDesktopKnowsBatchFilesAsRunvoys) {
               readText(folder / "runvoy-batch.svg"));
     EXPECT_EQ(readText(configHome / "mimeapps.list").substr(0, usersOwnLines.size()),
               usersOwnLines);
-    EXPECT_EQ(kestrum::FreedesktopStore(kestrum::xdgDirsFromEnvironment()).fileTypeOf(".rvq"),
+    EXPECT_EQ(kestrum::FreedesktopStore(kestrum::xdgDirsFromEnvironment(), std::chrono::seconds(1))
+                  .fileTypeOf(".rvq"),
               "application/x-rvqfile");
 }
 
@@ -244,3 +245,13 @@ INSTANTIATE_TEST_SUITE_P(
                         "data/mime/packages/runvoy-description-application-x-rvqfile.xml", makeFifo,
                         "not a regular file", 3}),
     [](const auto &info) { return info.param.name; });
+
+TEST_F(KestrumDesktop, lockHeldByAStoppedRun_failsNamingTheLockAndItsHolder) {
+    const fs::path lock = dataHome / "runvoy-kestrum.lock";
+    const StoppedLockHolder holder(lock);
+    const CommandResult run = runCommand({"timeout", "60", KESTRUM_QUICK_LOCK_EXECUTABLE});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(run.output, "kestrum: cannot look up the file type of .rvq: cannot lock " +
+                              lock.string() + ": held by process " + std::to_string(holder.pid) +
+                              " (kestrum_tests) for more than 1 s\n");
+}
