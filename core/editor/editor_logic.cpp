@@ -206,7 +206,7 @@ void EditorLogic::refuseFullStops() {
         return;
     while (name_.find('.') != std::string::npos) {
         tell(fullStopRefusal(name_));
-        name_ = utf8::withoutLastCharacter(name_);
+        name_ = std::string(utf8::withoutLastCharacter(name_));
         markChanged();
     }
     view_.showName(name_);
