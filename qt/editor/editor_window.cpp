@@ -164,7 +164,7 @@ void EditorWindow::createRows() {
     const QIcon folder(Pictures::path(Pictures::Folder));
     const QIcon wasteBin(Pictures::path(Pictures::WasteBin));
     for (int i = 0; i < RowCount; ++i) {
-        delayEdits[i] = new QLineEdit(u"0"_s, rowsFrame);
+        delayEdits[i] = new QLineEdit(rowsFrame);
         delayEdits[i]->setGeometry(toPixels(EditorLayout::DelayEdit(i)));
         delayEdits[i]->setAlignment(Qt::AlignHCenter);
 
