@@ -78,8 +78,8 @@ TEST_F(RunProcessTest, startsEveryKindOfItemInOrderAfterItsWait_thenEndsAndKeeps
     expectStoredPositionKept();
 }
 
-// A run that has nothing to say shows no window, so it needs no display and never loads the
-// graphical libraries: with none of the variables that name a display, it starts its items.
+// A run that has nothing to say shows no window, so it needs no display and never loads Qt at
+// all: with none of the variables that name a display, it starts its items.
 TEST_F(RunProcessTest, runWithoutADisplay_startsItsItemsWithoutLoadingWidgets) {
     ASSERT_TRUE(sandbox.addProgram(item(u"first"_s)));
     ASSERT_TRUE(sandbox.addProgram(item(u"second"_s)));
@@ -97,9 +97,8 @@ TEST_F(RunProcessTest, runWithoutADisplay_startsItsItemsWithoutLoadingWidgets) {
 
     EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
     EXPECT_EQ(sandbox.waitForStarts(2).size(), 2);
-    ASSERT_TRUE(libraries.contains("libQt6Core")) << "the run ended before it was looked at";
-    EXPECT_FALSE(libraries.contains("libQt6Gui"));
-    EXPECT_FALSE(libraries.contains("libQt6Widgets"));
+    ASSERT_TRUE(libraries.contains("libgio-2.0")) << "the run ended before it was looked at";
+    EXPECT_FALSE(libraries.contains("libQt6")) << libraries.toStdString();
 }
 
 // Without a display an item that cannot start cannot be shown in a window either: the run says
