@@ -5,6 +5,7 @@
 #include "tests/support/printers.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -12,6 +13,10 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -193,6 +198,67 @@ TEST_F(RunOnDisplayTest, endlessInput_isReportedInsteadOfExhaustingMemory) {
         << (reported ? waitForEnd(process).describe() : "neither reported nor ended");
     process.kill();
     process.waitForFinished();
+}
+
+// Installed where the folder's name is not text, the program still finds its window library, and
+// its windows work: the editor opens and closes, and a run shows its message and goes on.
+TEST_F(RunUnderWindowManagerTest, programFolderWhoseNameIsNotText_editorAndRunMessageWork) {
+    const std::string folder = QFile::encodeName(sandbox.at(u"prog_"_s)).toStdString() + "\xe9";
+    ASSERT_TRUE(copyProgramFolder(folder));
+    const QString program = escapedBytes(folder + "/runvoy");
+    ASSERT_TRUE(sandbox.addProgram(item(u"next"_s)));
+    const QString batch =
+        sandbox.writeBatch(u"Holes"_s, {{item(u"gone"_s), u"0"_s}, {item(u"next"_s), u"0"_s}});
+    const struct {
+        const char *window;
+        QStringList arguments;
+        QString title, closingKey;
+    } cases[] = {
+        {"editor", {}, u"Runvoy"_s, u"alt+F4"_s},
+        {"run's message", {u"/o"_s, batch}, u"Message from Runvoy"_s, u"Return"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.window);
+        QProcess process;
+        startProgram(process, environment(), c.arguments, bytesPrefix(), program);
+        ASSERT_TRUE(display.waitForWindow(c.title, WindowBoundMs));
+        ASSERT_TRUE(display.pressKey(c.title, c.closingKey));
+        const RunOutcome outcome = waitForEnd(process);
+        EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    }
+    EXPECT_EQ(sandbox.waitForStarts(1).size(), 1);
+    std::filesystem::remove_all(folder); // the sandbox cannot remove by a name that is not text
+}
+
+// The settings file may be a named pipe, or a link to one: reading it would wait for a writer
+// that never comes. The editor says once that it cannot use the file and leaves it alone.
+TEST_F(RunUnderWindowManagerTest, settingsFileThatIsAPipe_editorSaysSoOnceAndLeavesItAPipe) {
+    const QString settings = sandbox.settingsPath();
+    const QString pipe = sandbox.at(u"pipe"_s);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(settings).path()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const bool throughLink : {false, true}) {
+        SCOPED_TRACE(throughLink ? "a link to a pipe" : "a pipe");
+        QFile::remove(settings);
+        ASSERT_TRUE(throughLink ? QFile::link(pipe, settings)
+                                : ::mkfifo(QFile::encodeName(settings).constData(), 0600) == 0);
+        QProcess process;
+        startProgram(process, environment(), {});
+
+        ASSERT_TRUE(display.waitForWindow(u" Message"_s, WindowBoundMs));
+        ASSERT_TRUE(display.pressKey(u" Message"_s, u"Return"_s));
+        ASSERT_TRUE(display.waitForWindow(u"Runvoy"_s, WindowBoundMs));
+        EXPECT_EQ(display.visibleWindows(), QStringList{u"Runvoy"_s});
+        ASSERT_TRUE(display.pressKey(u"Runvoy"_s, u"alt+F4"_s));
+        const QStringList shownWhileClosing = windowsShownUntilEnd(process);
+        const RunOutcome outcome = waitForEnd(process);
+
+        EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+        EXPECT_TRUE(shownWhileClosing.isEmpty()) << shownWhileClosing.join(u", "_s).toStdString();
+        EXPECT_EQ(QFileInfo(settings).isSymLink(), throughLink);
+        EXPECT_EQ(std::filesystem::status(QFile::encodeName(settings).toStdString()).type(),
+                  std::filesystem::file_type::fifo);
+    }
 }
 
 } // namespace

@@ -3,16 +3,21 @@
 #include "tests/editor/editor_fixture.h"
 #include "tests/support/printers.h"
 
+#include "platform/raw_arguments.h"
 #include "platform/shell.h"
 #include "platform/window_states.h"
 
 #include <QDateTime>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using namespace Qt::StringLiterals;
+using testsupport::ui;
 
 namespace {
 
@@ -65,5 +70,48 @@ TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAft
     EXPECT_EQ(status, 0);
     EXPECT_EQ(fixture.widgets.editorsOpened, 0);
 }
+
+// "/e" as the desktop or a shell hands it over: the batch named in bytes, which need not be text,
+// or relative to the folder the program was started in.
+struct EditedBatch {
+    const char *name;
+    std::string fileName;
+    bool relative;
+    QString shownName;
+};
+
+void PrintTo(const EditedBatch &batch, std::ostream *out) {
+    *out << batch.name;
+}
+
+class EditInProcess : public ::testing::TestWithParam<EditedBatch> {};
+
+TEST_P(EditInProcess, batchOnTheCommandLine_fillsTheRowsAndTheName) {
+    const EditedBatch &batch = GetParam();
+    testsupport::EditorFixture fixture;
+    const std::filesystem::path folder = corePath(fixture.dir.path());
+    std::ofstream(folder / batch.fileName, std::ios::binary)
+        << testsupport::batchItem("/nowhere/first").toStdString();
+    std::string path = batch.relative ? batch.fileName : (folder / batch.fileName).native();
+    char program[] = "runvoy", edit[] = "/e";
+    char *argv[] = {program, edit, path.data()};
+    fixture.services.rawArguments = platform::rawArgumentText(3, argv);
+    fixture.services.workingFolder = folder;
+
+    const testsupport::MessageRecorder messages;
+    const testsupport::EditorControls controls = ui(fixture.startEditor());
+
+    EXPECT_TRUE(messages.prompts().isEmpty()) << messages.prompts().join(u'\n').toStdString();
+    EXPECT_EQ(controls.pathEdits[0]->text(), u"/nowhere/first"_s);
+    EXPECT_EQ(controls.nameEdit->text(), batch.shownName);
+    // The fixture's folder cannot remove by a name that is not text.
+    std::filesystem::remove(folder / batch.fileName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, EditInProcess,
+    ::testing::Values(EditedBatch{"relative", "Evening.rvq", true, u"Evening"_s},
+                      EditedBatch{"notText", "name_\xe9\xff.rvq", false, u"name_\uFFFD\uFFFD"_s}),
+    [](const auto &batch) { return std::string(batch.param.name); });
 
 } // namespace

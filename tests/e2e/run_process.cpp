@@ -26,15 +26,20 @@ std::string RunOutcome::describe() const {
     return text;
 }
 
+QString runvoyProgram() {
+    return qEnvironmentVariable("RUNVOY_BUILD_PROGRAM_DIR") + u"/runvoy"_s;
+}
+
 void startProgram(QProcess &process, const QProcessEnvironment &environment,
-                  const QStringList &arguments, const QStringList &prefix) {
+                  const QStringList &arguments, const QStringList &prefix, const QString &program) {
     process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(environment.value(u"HOME"_s));
+    if (process.workingDirectory().isEmpty())
+        process.setWorkingDirectory(environment.value(u"HOME"_s));
     if (prefix.isEmpty()) {
-        process.start(runvoyProgram(), arguments);
+        process.start(program, arguments);
         return;
     }
-    process.start(prefix.first(), prefix.mid(1) + QStringList{runvoyProgram()} + arguments);
+    process.start(prefix.first(), prefix.mid(1) + QStringList{program} + arguments);
 }
 
 RunOutcome waitForEnd(QProcess &process) {
@@ -52,10 +57,43 @@ RunOutcome waitForEnd(QProcess &process) {
 }
 
 RunOutcome runToEnd(const RunSandbox &sandbox, const QStringList &arguments,
-                    const QStringList &prefix) {
+                    const QStringList &prefix, const QString &program) {
     QProcess process;
-    startProgram(process, sandbox.environment(), arguments, prefix);
+    startProgram(process, sandbox.environment(), arguments, prefix, program);
     return waitForEnd(process);
+}
+
+bool copyProgramFolder(const std::filesystem::path &folder) {
+    std::error_code error;
+    std::filesystem::create_directory(folder, error);
+    const std::filesystem::path built =
+        QFile::encodeName(qEnvironmentVariable("RUNVOY_BUILD_PROGRAM_DIR")).toStdString();
+    // Only the files: an Output folder that some test's editor left there belongs to no install.
+    for (const auto &entry : std::filesystem::directory_iterator(built, error)) {
+        if (entry.is_regular_file())
+            std::filesystem::copy_file(entry.path(), folder / entry.path().filename(), error);
+        if (error)
+            return false;
+    }
+    return !error;
+}
+
+QStringList bytesPrefix() {
+    return {u"sh"_s, u"-c"_s,
+            u"program=$(printf '%b' \"$0\")\n"
+            "for argument; do shift; set -- \"$@\" \"$(printf '%b' \"$argument\")\"; done\n"
+            "exec \"$program\" \"$@\""_s};
+}
+
+QString escapedBytes(const std::string &bytes) {
+    QString escaped;
+    for (const unsigned char byte : bytes) {
+        if (byte < 0x80 && byte != '\\')
+            escaped += QLatin1Char(char(byte));
+        else
+            escaped += u"\\0"_s + QString::number(byte, 8);
+    }
+    return escaped;
 }
 
 QList<RunOutcome> runSideBySide(const RunSandbox &sandbox, const QList<QStringList> &runs) {

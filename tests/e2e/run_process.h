@@ -5,9 +5,13 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
+#include <filesystem>
 #include <string>
 
 class RunSandbox;
+
+// The program built beside the tests.
+QString runvoyProgram();
 
 // How a run of the program ended.
 struct RunOutcome {
@@ -21,15 +25,25 @@ struct RunOutcome {
 };
 
 // Starts the program with arguments, as the desktop does (the switch and the path as two
-// arguments), behind prefix: a command that runs it, such as valgrind.
+// arguments), behind prefix: a command that runs it, such as valgrind. Another copy of the
+// program may be named.
 void startProgram(QProcess &process, const QProcessEnvironment &environment,
-                  const QStringList &arguments, const QStringList &prefix = {});
+                  const QStringList &arguments, const QStringList &prefix = {},
+                  const QString &program = runvoyProgram());
 // Waits for the end of a started run; kills it when it does not end within a generous bound.
 RunOutcome waitForEnd(QProcess &process);
 
 // Runs the program in the sandbox's environment to its end.
 RunOutcome runToEnd(const RunSandbox &sandbox, const QStringList &arguments,
-                    const QStringList &prefix = {});
+                    const QStringList &prefix = {}, const QString &program = runvoyProgram());
+
+// Copies the files of the program built beside the tests to folder, which it makes.
+bool copyProgramFolder(const std::filesystem::path &folder);
+
+// A file name need not be text, and a QString cannot hold one that is not: the program and its
+// arguments, given with escapedBytes, are run through a shell that turns them back into bytes.
+QStringList bytesPrefix();
+QString escapedBytes(const std::string &bytes);
 // Starts one run per argument list at the same time and waits for all of them.
 QList<RunOutcome> runSideBySide(const RunSandbox &sandbox, const QList<QStringList> &runs);
 

@@ -7,10 +7,16 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -29,6 +35,12 @@ protected:
     }
     void expectStoredPositionKept() const {
         EXPECT_EQ(readFile(sandbox.settingsPath()), QByteArray(StoredPosition));
+    }
+    // Nothing names a display: a message can only be written out.
+    QProcessEnvironment withoutDisplay() const {
+        QProcessEnvironment environment = sandbox.environment();
+        environment.remove(u"QT_QPA_PLATFORM"_s); // DISPLAY and WAYLAND_DISPLAY are gone already
+        return environment;
     }
 };
 
@@ -85,10 +97,8 @@ TEST_F(RunProcessTest, runWithoutADisplay_startsItsItemsWithoutLoadingWidgets) {
     ASSERT_TRUE(sandbox.addProgram(item(u"second"_s)));
     const QString batch =
         sandbox.writeBatch(u"Quiet"_s, {{item(u"first"_s), u"0"_s}, {item(u"second"_s), u"0"_s}});
-    QProcessEnvironment environment = sandbox.environment();
-    environment.remove(u"QT_QPA_PLATFORM"_s); // DISPLAY and WAYLAND_DISPLAY are gone already
     QProcess process;
-    startProgram(process, environment, {u"/o"_s, batch});
+    startProgram(process, withoutDisplay(), {u"/o"_s, batch});
 
     // Looked at during the second's wait, once the first has started.
     sandbox.waitForStarts(1);
@@ -101,22 +111,185 @@ TEST_F(RunProcessTest, runWithoutADisplay_startsItsItemsWithoutLoadingWidgets) {
     EXPECT_FALSE(libraries.contains("libQt6")) << libraries.toStdString();
 }
 
-// Without a display an item that cannot start cannot be shown in a window either: the run says
-// so on its error output and goes on, where the widget toolkit would have ended it.
-TEST_F(RunProcessTest, itemThatCannotStartWithoutADisplay_isWrittenOutAndTheRunGoesOn) {
+// What a run that has no display of its own says of itself: everything goes to its error output.
+struct UnreachableDisplay {
+    const char *name;
+    QString x, wayland; // the variables that name the display; empty: unset
+    QString why;
+};
+
+class UnreachableDisplayTest : public RunProcessTest,
+                               public ::testing::WithParamInterface<UnreachableDisplay> {};
+
+// A compositor that has gone leaves its socket behind, and nothing listens on it.
+bool leaveStaleSocket(const QString &path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (std::size_t(name.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, name.constData(), name.size() + 1);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound =
+        socket >= 0 && ::bind(socket, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    if (socket >= 0)
+        ::close(socket);
+    return bound;
+}
+
+// A display that is named but cannot be reached would end the program inside the widget toolkit:
+// the run says once why no window shows, writes its messages out and goes on.
+TEST_P(UnreachableDisplayTest, itemsThatCannotStart_areWrittenOutAfterOneLineOfWhy) {
+    const UnreachableDisplay &display = GetParam();
     ASSERT_TRUE(sandbox.addProgram(item(u"after"_s)));
-    const QString batch =
-        sandbox.writeBatch(u"Quiet"_s, {{item(u"gone"_s), u"0"_s}, {item(u"after"_s), u"0"_s}});
-    QProcessEnvironment environment = sandbox.environment();
-    environment.remove(u"QT_QPA_PLATFORM"_s);
+    ASSERT_TRUE(leaveStaleSocket(sandbox.at(u"runtime/wayland-stale"_s)));
+    const QString batch = sandbox.writeBatch(
+        u"Quiet"_s,
+        {{item(u"gone"_s), u"0"_s}, {item(u"after"_s), u"0"_s}, {item(u"gone too"_s), u"0"_s}});
+    QProcessEnvironment environment = withoutDisplay();
+    if (!display.x.isEmpty())
+        environment.insert(u"DISPLAY"_s, display.x);
+    if (!display.wayland.isEmpty())
+        environment.insert(u"WAYLAND_DISPLAY"_s, display.wayland);
     QProcess process;
     startProgram(process, environment, {u"/o"_s, batch});
     const RunOutcome outcome = waitForEnd(process);
 
     EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    const QList<ItemStart> starts = sandbox.waitForStarts(1);
+    ASSERT_EQ(starts.size(), 1);
+    EXPECT_EQ(starts[0].path, item(u"after"_s));
+    EXPECT_EQ(outcome.errors.count("cannot show any window"), 1) << outcome.describe();
+    EXPECT_TRUE(outcome.errors.startsWith(
+        QByteArray("runvoy: cannot show any window: " + display.why.toUtf8() + '\n')))
+        << outcome.describe();
+    for (const QString &gone : {item(u"gone"_s), item(u"gone too"_s)})
+        EXPECT_TRUE(outcome.errors.contains(QByteArray("Message from Runvoy: " + gone.toUtf8())))
+            << outcome.describe();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Displays, UnreachableDisplayTest,
+    ::testing::Values(
+        UnreachableDisplay{"none", {}, {}, u"there is no display"_s},
+        UnreachableDisplay{"xServerGone", u":397"_s, {}, u"cannot reach the display :397"_s},
+        UnreachableDisplay{
+            "xNameMalformed", u"garbage:::x"_s, {}, u"cannot reach the display garbage:::x"_s},
+        UnreachableDisplay{"waylandSocketStale",
+                           {},
+                           u"wayland-stale"_s,
+                           u"cannot reach the display wayland-stale"_s}),
+    [](const auto &display) { return std::string(display.param.name); });
+
+// A copy of the program whose window library was cut short, by a full disk or an update broken
+// off: a run still starts what it can, and both it and the editor say what is wrong.
+TEST_F(RunProcessTest, windowLibraryCutShort_runGoesOn_editorEndsSayingTheInstallIsDamaged) {
+    const std::filesystem::path folder = QFile::encodeName(sandbox.at(u"program"_s)).toStdString();
+    ASSERT_TRUE(copyProgramFolder(folder));
+    std::filesystem::resize_file(folder / "librunvoy-widgets.so", 100000);
+    const QString program = QFile::decodeName(QByteArray((folder / "runvoy").c_str()));
+    ASSERT_TRUE(sandbox.addProgram(item(u"after"_s)));
+    const QString batch =
+        sandbox.writeBatch(u"Holes"_s, {{item(u"gone"_s), u"0"_s}, {item(u"after"_s), u"0"_s}});
+    const QByteArray damaged = "runvoy: cannot show any window: the installation is damaged: ";
+
+    const RunOutcome run = runToEnd(sandbox, {u"/o"_s, batch}, {}, program);
+    const RunOutcome editor = runToEnd(sandbox, {}, {}, program);
+
+    EXPECT_TRUE(run.endedNormally()) << run.describe();
     EXPECT_EQ(sandbox.waitForStarts(1).size(), 1);
-    const QByteArray said = "Message from Runvoy: " + item(u"gone"_s).toUtf8();
-    EXPECT_TRUE(outcome.errors.contains(said)) << outcome.errors.toStdString();
+    EXPECT_TRUE(run.errors.startsWith(damaged)) << run.describe();
+    EXPECT_TRUE(run.errors.contains(QByteArray("Message from Runvoy: " + item(u"gone"_s).toUtf8())))
+        << run.describe();
+    EXPECT_TRUE(editor.finished && editor.status == QProcess::NormalExit && editor.code != 0)
+        << editor.describe();
+    EXPECT_TRUE(editor.errors.startsWith(damaged)) << editor.describe();
+}
+
+// Once the desktop runs batch files with Runvoy, a batch that lists itself would start its own
+// run again and again: the run reports such an item as one that cannot start.
+TEST_F(RunProcessTest, batchThatListsItself_reportsThatItemAndStartsTheOthersOnce) {
+    QProcess kestrum;
+    kestrum.setProcessEnvironment(sandbox.environment());
+    kestrum.start(QFileInfo(runvoyProgram()).dir().filePath(u"kestrum"_s));
+    ASSERT_TRUE(kestrum.waitForFinished() && kestrum.exitCode() == 0);
+    ASSERT_TRUE(sandbox.addProgram(item(u"other"_s)));
+    const QString self = sandbox.at(u"home/Desktop/Loop.rvq"_s);
+    const struct {
+        const char *name;
+        QList<ItemLines> items;
+    } cases[] = {
+        {"listed once", {{self, u"0"_s}, {item(u"other"_s), u"0"_s}}},
+        {"listed twice", {{self, u"0"_s}, {item(u"other"_s), u"0"_s}, {self, u"0"_s}}},
+    };
+    for (const auto &batch : cases) {
+        SCOPED_TRACE(batch.name);
+        QFile::remove(sandbox.at(u"starts.log"_s));
+        ASSERT_EQ(sandbox.writeBatch(u"Loop"_s, batch.items), self);
+        QProcess process;
+        startProgram(process, withoutDisplay(), {u"/o"_s, self});
+        const RunOutcome outcome = waitForEnd(process);
+
+        EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+        EXPECT_EQ(
+            outcome.errors.count(QByteArray("Message from Runvoy: " + self.toUtf8() + " is an")),
+            batch.items.count(ItemLines{self, u"0"_s}))
+            << outcome.describe();
+        EXPECT_EQ(sandbox.waitForStarts(1).size(), 1);
+        // A run started by the item would start the other item again within a second.
+        QTest::qWait(2000);
+        EXPECT_EQ(sandbox.starts().size(), 1);
+    }
+}
+
+// The file system holds bytes: a batch need not be named in text to be run.
+TEST_F(RunProcessTest, batchWhoseNameIsNotText_runsItsItems) {
+    ASSERT_TRUE(sandbox.addProgram(item(u"first"_s)));
+    const std::string batch =
+        QFile::encodeName(sandbox.at(u"home/Desktop/"_s)).toStdString() + "name_\xe9\xff.rvq";
+    ASSERT_TRUE(writeBytes(batch, batchBytes({{item(u"first"_s), u"0"_s}})));
+
+    const RunOutcome outcome = runToEnd(sandbox, {u"/o"_s, escapedBytes(batch)}, bytesPrefix());
+
+    EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    EXPECT_EQ(sandbox.waitForStarts(1).size(), 1);
+    EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.describe();
+    // The sandbox cannot remove by a name that is not text.
+    std::filesystem::remove(batch);
+}
+
+// As a package installs it: the program folder is not the user's to write, and here the user has
+// no data folder either. Only the editor saves batches, so a run needs no Output folder at all.
+TEST_F(RunProcessTest, readOnlyProgramFolderAndNoDataFolder_runSaysNothingAndMakesNoOutput) {
+    const bool asRoot = RunAsOrdinaryUser::needed();
+    if (asRoot && !RunAsOrdinaryUser::available())
+        GTEST_SKIP() << "running as root without setpriv to drop to an ordinary user";
+    const std::filesystem::path folder = QFile::encodeName(sandbox.at(u"program"_s)).toStdString();
+    ASSERT_TRUE(copyProgramFolder(folder));
+    ASSERT_TRUE(writeFile(sandbox.at(u"home/.local"_s), "in the way\n"));
+    ASSERT_TRUE(QDir(sandbox.at(u"home/Desktop"_s)).removeRecursively());
+    ASSERT_TRUE(sandbox.addProgram(item(u"tool"_s)));
+    ASSERT_TRUE(writeFile(item(u"Package.rvq"_s), batchBytes({{item(u"tool"_s), u"0"_s}})));
+    ASSERT_TRUE(RunAsOrdinaryUser::openUp(sandbox));
+    const auto readOnly = std::filesystem::perms::owner_write |
+                          std::filesystem::perms::group_write |
+                          std::filesystem::perms::others_write;
+    std::filesystem::permissions(folder, readOnly, std::filesystem::perm_options::remove);
+    QProcessEnvironment environment = withoutDisplay();
+    environment.remove(u"XDG_DATA_HOME"_s);
+    QProcess process;
+    startProgram(process, environment, {u"/o"_s, item(u"Package.rvq"_s)},
+                 asRoot ? RunAsOrdinaryUser::prefix() : QStringList(),
+                 QFile::decodeName(QByteArray((folder / "runvoy").c_str())));
+    const RunOutcome outcome = waitForEnd(process);
+    std::filesystem::permissions(folder, readOnly, std::filesystem::perm_options::add);
+
+    EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
+    EXPECT_EQ(sandbox.waitForStarts(1).size(), 1);
+    EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.describe();
+    QDirIterator outputs(sandbox.at({}), {u"Output"_s}, QDir::AllEntries | QDir::Hidden,
+                         QDirIterator::Subdirectories);
+    EXPECT_FALSE(outputs.hasNext()) << outputs.next().toStdString();
 }
 
 // Were a shell to read the path, the backticks would create this file in its working folder.

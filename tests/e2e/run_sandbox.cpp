@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QTest>
 
+#include <fstream>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -38,13 +40,16 @@ bool makeExecutable(const QString &path) {
 
 } // namespace
 
-QString runvoyProgram() {
-    return qEnvironmentVariable("RUNVOY_BUILD_PROGRAM_DIR") + u"/runvoy"_s;
-}
-
 bool writeFile(const QString &path, const QByteArray &contents) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+bool writeBytes(const std::filesystem::path &path, const QByteArray &contents) {
+    std::ofstream file(path, std::ios::binary);
+    file.write(contents.constData(), contents.size());
+    file.close();
+    return bool(file);
 }
 
 QByteArray readFile(const QString &path) {
@@ -80,14 +85,18 @@ bool RunSandbox::addProgram(const QString &path) const {
     return QFile::copy(at(u"bin/log-start"_s), path) && makeExecutable(path);
 }
 
-QString RunSandbox::writeBatch(const QString &name, const QList<ItemLines> &items) const {
+QByteArray batchBytes(const QList<ItemLines> &items) {
     QByteArray bytes;
     for (const ItemLines &item : items) {
         for (const QString *value : {&item.path, &item.delay, &item.state})
             bytes += '"' + QFile::encodeName(*value) + "\"\r\n";
     }
+    return bytes;
+}
+
+QString RunSandbox::writeBatch(const QString &name, const QList<ItemLines> &items) const {
     const QString path = at(u"home/Desktop/"_s + name + u".rvq"_s);
-    return writeFile(path, bytes) ? path : QString();
+    return writeFile(path, batchBytes(items)) ? path : QString();
 }
 
 QProcessEnvironment RunSandbox::environment() const {

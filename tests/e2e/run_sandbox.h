@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <filesystem>
 #include <optional>
 
 // One start of an item, as its program or its handler logged it.
@@ -22,6 +23,8 @@ struct ItemLines {
     QString path;
     QString delay;
     QString state = QStringLiteral("Normal");
+
+    bool operator==(const ItemLines &) const = default;
 };
 
 // A user of our own for real runs of the program: a home with a desktop folder, a settings
@@ -58,10 +61,12 @@ private:
     bool ready = false;
 };
 
-// The program built beside the tests.
-QString runvoyProgram();
+// The bytes of a batch file as the editor saves it.
+QByteArray batchBytes(const QList<ItemLines> &items);
 
 bool writeFile(const QString &path, const QByteArray &contents);
+// The same at a path that need not be text.
+bool writeBytes(const std::filesystem::path &path, const QByteArray &contents);
 QByteArray readFile(const QString &path);
 // The folder with symbolic links resolved, as a started program sees it.
 QString canonical(const QString &path);

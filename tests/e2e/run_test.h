@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/e2e/run_process.h"
 #include "tests/e2e/run_sandbox.h"
 
 #include <QFileInfo>
