@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace testsupport {
+
+// Puts bytes in a new file at path, or in place of the one there; fails the test when it cannot.
+void writeFile(const std::filesystem::path &path, std::string_view bytes);
+
+// The whole of the file at path; empty, and a failed test, when it cannot be read.
+std::string fileBytes(const std::filesystem::path &path);
+
+// Makes a named pipe at path, which nobody writes: reading it would wait for ever.
+void makeFifo(const std::filesystem::path &path);
+
+// One item of a batch file, as the program writes it.
+std::string batchItem(std::string_view path, std::string_view state = "Normal",
+                      std::string_view delay = "0");
+
+} // namespace testsupport
