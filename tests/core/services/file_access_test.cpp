@@ -78,6 +78,14 @@ TEST(ReadWholeFile, readsAFileOfTheBoundThroughALink) {
     EXPECT_EQ(bytes, "0123456789");
 }
 
+// Files such as those of /proc say they are empty and still have something to read.
+TEST(ReadWholeFile, readsPastTheSizeTheSystemTellsUpToTheBound) {
+    std::string bytes;
+    EXPECT_TRUE(platform::readWholeFile("/proc/self/status", 1024 * 1024, bytes).ok());
+    EXPECT_TRUE(bytes.starts_with("Name:")) << bytes;
+    EXPECT_EQ(platform::readWholeFile("/proc/self/status", 10, bytes).fault, FileFault::TooLarge);
+}
+
 struct ReplaceRow {
     const char *name;
     Place place;
