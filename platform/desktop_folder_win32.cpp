@@ -3,8 +3,8 @@
 
 namespace platform {
 
-QString desktopFolder() {
-    return QString::fromStdWString(win32::desktopFolder());
+std::filesystem::path desktopFolder() {
+    return win32::desktopFolder();
 }
 
 } // namespace platform

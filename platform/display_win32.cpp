@@ -3,8 +3,8 @@
 namespace platform {
 
 // Every Windows session has its desktop.
-bool windowsCanBeShown() {
-    return true;
+std::optional<std::string> whyNoWindowCanBeShown() {
+    return std::nullopt;
 }
 
 } // namespace platform

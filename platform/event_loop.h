@@ -4,11 +4,12 @@
 
 namespace platform {
 
-// Waits until deadline on the steady clock while the program's events keep being handled: a
-// message box that is up, the desktop's answers to launches, the watches of window states.
+// Returns once deadline has passed, handling the program's events meanwhile (a message box, the
+// desktop's answer to a launch, the watches on started windows) and sleeping in the system
+// between them.
 void waitUntil(std::chrono::steady_clock::time_point deadline);
 
-// Handles what has arrived, without waiting for more.
+// Handles what events have already arrived, without waiting for more.
 void handlePendingEvents();
 
 } // namespace platform

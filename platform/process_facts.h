@@ -1,17 +1,17 @@
 #pragma once
 
-#include <QByteArray>
-
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace platform {
 
 // The process and its parents, nearest first, up to the first process of the system; empty
 // when the process is gone.
-std::vector<qint64> processLineage(qint64 pid);
+std::vector<std::int64_t> processLineage(std::int64_t pid);
 
-// The value of variable in the environment the process was started with; empty when the
-// process is gone, belongs to another user or lacks it.
-QByteArray processEnvironmentValue(qint64 pid, const QByteArray &variable);
+// The value of variable in the environment the process was started with, as bytes; empty when
+// the process is gone, belongs to another user or lacks it.
+std::string processEnvironmentValue(std::int64_t pid, const std::string &variable);
 
 } // namespace platform

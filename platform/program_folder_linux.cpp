@@ -1,14 +1,13 @@
 #include "platform/program_folder.h"
 
-#include <QFile>
-#include <QFileInfo>
-
-using namespace Qt::StringLiterals;
+#include <system_error>
 
 namespace platform {
 
-QString programFolder() {
-    return QFileInfo(QFile::symLinkTarget(u"/proc/self/exe"_s)).absolutePath();
+// The link names the program file in the system's own bytes, whatever they spell.
+std::filesystem::path programFolder() {
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
 }
 
 } // namespace platform

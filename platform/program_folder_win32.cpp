@@ -1,14 +1,12 @@
 #include "platform/program_folder.h"
 
-#include <QFileInfo>
-
 #include <string>
 
 #include <windows.h>
 
 namespace platform {
 
-QString programFolder() {
+std::filesystem::path programFolder() {
     // A path longer than the buffer is cut short and fills it: grow it until the path fits.
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -21,7 +19,7 @@ QString programFolder() {
         }
         path.resize(path.size() * 2);
     }
-    return QFileInfo(QString::fromStdWString(path)).absolutePath();
+    return std::filesystem::path(path).parent_path();
 }
 
 } // namespace platform

@@ -1,20 +1,22 @@
 #include "platform/raw_arguments.h"
 
+#include <string_view>
+
 namespace platform {
 
-QString rawArgumentText(const QStringList &arguments) {
-    QString text;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (i == 0) {
-            text = argument;
-            continue;
-        }
-        text += u' ';
-        if (argument.contains(u'"'))
+std::string rawArgumentText(int argc, char **argv) {
+    std::string text;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (i > 1)
+            text += ' ';
+        if (i == 1 || argument.find('"') != std::string_view::npos) {
             text += argument;
-        else
-            text += u'"' + argument + u'"';
+        } else {
+            text += '"';
+            text += argument;
+            text += '"';
+        }
     }
     return text;
 }

@@ -31,7 +31,9 @@ public:
 // Windows the key Software\Runvoy\Settings of the current user.
 std::unique_ptr<SettingsStore> userSettingsStore();
 
-// A store in a settings file of its own, in the same format as the user's store on Linux.
+#ifndef _WIN32
+// A store in a settings file of its own, in the same format as the user's store.
 std::unique_ptr<SettingsStore> settingsStoreInFile(const std::filesystem::path &file);
+#endif
 
 } // namespace platform

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QString>
-
+#include <filesystem>
 #include <memory>
 
 namespace platform {
@@ -18,7 +17,7 @@ public:
 
     // Starts path with its default handler and returns once the launch has been handed over;
     // false when the path is missing or nothing can open it.
-    virtual bool open(const QString &path, ShowCommand show) = 0;
+    virtual bool open(const std::filesystem::path &path, ShowCommand show) = 0;
 };
 
 // The desktop's shell. Each launch in a state other than Normal is prepared with states, which

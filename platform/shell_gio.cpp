@@ -1,12 +1,12 @@
-// GIO comes before Qt: Qt's "signals" keyword would rename a member inside GIO's headers.
-#include <gio/gdesktopappinfo.h>
-#include <gio/gio.h>
-
 #include "platform/shell.h"
 #include "platform/window_states.h"
 
-#include <QByteArray>
-#include <QFile>
+#include <gio/gdesktopappinfo.h>
+#include <gio/gio.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <string_view>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,8 +18,8 @@ namespace {
 // Runs the calling thread's main context until an asynchronous launch has answered and returns
 // its result. Handlers that the desktop starts over D-Bus are only asked once the bus call has
 // gone out, so returning any earlier lets a program that ends right after its last item lose
-// that item silently. Qt's event dispatcher turns the same GLib context, so windows keep
-// painting meanwhile; the iteration blocks until something happens instead of spinning.
+// that item silently. The widget toolkit's event loop turns the same GLib context, so windows
+// keep painting meanwhile; the iteration blocks until something happens instead of spinning.
 template <typename Start> GAsyncResult *awaitLaunch(Start start) {
     GAsyncResult *result = nullptr;
     GMainContext *context = g_main_context_ref_thread_default();
@@ -72,18 +72,18 @@ public:
             return;
         auto *tagged = static_cast<TaggedLaunchContext *>(
             g_object_new(tagged_launch_context_get_type(), nullptr));
-        tagged->startupId = g_strdup(tag->startupId.constData());
+        tagged->startupId = g_strdup(tag->startupId.c_str());
         context = G_APP_LAUNCH_CONTEXT(tagged);
         // GIO asks for a startup id only for entries that declare startup notification; ours
         // announces no startup sequence, so a program that ignores it loses nothing.
-        g_app_launch_context_setenv(context, "DESKTOP_STARTUP_ID", tag->startupId.constData());
-        g_app_launch_context_setenv(context, LaunchMarkerVariable, tag->marker.constData());
+        g_app_launch_context_setenv(context, "DESKTOP_STARTUP_ID", tag->startupId.c_str());
+        g_app_launch_context_setenv(context, LaunchMarkerVariable, tag->marker.c_str());
         g_signal_connect(
             context, "launched",
             G_CALLBACK(+[](GAppLaunchContext *, GAppInfo *, GVariant *platformData, gpointer pid) {
                 gint32 started = 0;
                 if (g_variant_lookup(platformData, "pid", "i", &started))
-                    *static_cast<qint64 *>(pid) = started;
+                    *static_cast<std::int64_t *>(pid) = started;
             }),
             &launchedPid);
     }
@@ -95,11 +95,11 @@ public:
     LaunchContext &operator=(const LaunchContext &) = delete;
 
     GAppLaunchContext *get() const { return context; }
-    qint64 pid() const { return launchedPid; }
+    std::int64_t pid() const { return launchedPid; }
 
 private:
     GAppLaunchContext *context = nullptr;
-    qint64 launchedPid = 0;
+    std::int64_t launchedPid = 0;
 };
 
 bool launchApplication(GAppInfo *application, GList *uris, const LaunchContext &launch) {
@@ -177,11 +177,22 @@ bool isProgram(GFileInfo *info, const char *path) {
     if (g_file_info_get_file_type(info) != G_FILE_TYPE_REGULAR ||
         !g_file_info_get_attribute_boolean(info, G_FILE_ATTRIBUTE_ACCESS_CAN_EXECUTE))
         return false;
-    QFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::ReadOnly))
+    const int file = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (file < 0)
         return false;
-    const QByteArray head = file.read(4);
-    return head.startsWith("#!") || head == "\177ELF";
+    char head[4];
+    std::size_t length = 0;
+    while (length < sizeof(head)) {
+        const ssize_t got = ::read(file, head + length, sizeof(head) - length);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        length += std::size_t(got);
+    }
+    close(file);
+    const std::string_view start(head, length);
+    return start.starts_with("#!") || start == "\177ELF";
 }
 
 // A program run directly gets the tag the way GIO gives it to what it starts.
@@ -193,9 +204,9 @@ bool runProgram(const char *path, const char *folder, const std::optional<Launch
     if (tag) {
         environment = g_get_environ();
         environment =
-            g_environ_setenv(environment, "DESKTOP_STARTUP_ID", tag->startupId.constData(), TRUE);
+            g_environ_setenv(environment, "DESKTOP_STARTUP_ID", tag->startupId.c_str(), TRUE);
         environment =
-            g_environ_setenv(environment, LaunchMarkerVariable, tag->marker.constData(), TRUE);
+            g_environ_setenv(environment, LaunchMarkerVariable, tag->marker.c_str(), TRUE);
     }
     return g_spawn_async(folder, argv, environment, G_SPAWN_DEFAULT, nullptr, nullptr, pid,
                          nullptr);
@@ -208,15 +219,14 @@ public:
     // Nothing carries a requested state from the starter to the started program, neither on X11
     // nor on Wayland, so the launch is tagged instead and the state is applied to its window
     // once it shows, where the desktop allows that.
-    bool open(const QString &path, ShowCommand show) override {
+    bool open(const std::filesystem::path &path, ShowCommand show) override {
         // A NUL would silently cut the path short and open some other file.
-        if (path.isEmpty() || path.contains(QChar(u'\0')))
+        if (path.empty() || path.native().find('\0') != std::string::npos)
             return false;
 
         // Relative paths count from the current folder. The file is named by its absolute path
         // from here on, so a name beginning with "-" never reaches anything as an option.
-        const QByteArray name = QFile::encodeName(path);
-        g_autoptr(GFile) file = g_file_new_for_path(name.constData());
+        g_autoptr(GFile) file = g_file_new_for_path(path.c_str());
         g_autoptr(GFileInfo) info = g_file_query_info(file,
                                                       G_FILE_ATTRIBUTE_STANDARD_TYPE
                                                       "," G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE

@@ -8,8 +8,8 @@ namespace {
 class WindowsShell final : public Shell {
 public:
     // The window states are the shell's own show commands, numbered alike.
-    bool open(const QString &path, ShowCommand show) override {
-        return win32::shellOpen(path.toStdWString(), static_cast<int>(show));
+    bool open(const std::filesystem::path &path, ShowCommand show) override {
+        return win32::shellOpen(path.wstring(), static_cast<int>(show));
     }
 };
 

@@ -2,12 +2,12 @@
 
 #include "platform/shell.h"
 
-#include <QByteArray>
-#include <QString>
-
 #include <chrono>
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace platform {
 
@@ -18,14 +18,16 @@ inline constexpr char LaunchMarkerVariable[] = "RUNVOY_LAUNCH";
 // startup id for the program to put on its window, and a marker in its environment.
 struct LaunchTag {
     ShowCommand show = ShowCommand::Normal;
-    QString item; // named in what is said about it
-    QByteArray startupId;
-    QByteArray marker;
+    std::filesystem::path item; // named in what is said about it
+    std::string startupId;
+    std::string marker;
     std::chrono::milliseconds preparedAt{}; // on the steady clock
 };
 
 // Brings the windows of started items up in the state their row asks for, where the desktop
-// lets one program change another's window.
+// lets one program change another's window. The watches are served wherever the program's
+// events are handled (platform/event_loop.h, or the widget toolkit's loop while a message is
+// shown), so they go on through the waits between items and through any message.
 class WindowStates {
 public:
     virtual ~WindowStates() = default;
@@ -33,19 +35,14 @@ public:
     // Called before a launch in show: the tag to give it, or none when no window will be looked
     // after (Normal, or a desktop where states cannot be applied, which is said once on standard
     // error).
-    virtual std::optional<LaunchTag> prepare(ShowCommand show, const QString &item) = 0;
+    virtual std::optional<LaunchTag> prepare(ShowCommand show,
+                                             const std::filesystem::path &item) = 0;
     // Called once the prepared launch has been handed over: pid is the started process, 0 when
     // the desktop did not say (a handler that the session bus starts).
-    virtual void launched(const LaunchTag &tag, qint64 pid) = 0;
-    // Keeps the event loop turning until every launched window has been looked after, which is
+    virtual void launched(const LaunchTag &tag, std::int64_t pid) = 0;
+    // Handles the program's events until every launched window has been looked after, which is
     // at most about ten seconds after the last launch. Returns at once when nothing is watched.
     virtual void waitForWatches() = 0;
-
-    // Watches are read through the application object's event loop. A run replaces that object
-    // when it must show a message: the watches let go of the old one before and take up the new
-    // one after, so that they go on through the message and beyond.
-    virtual void leaveEventLoop() = 0;
-    virtual void joinEventLoop() = 0;
 };
 
 // Chooses how window states are applied when the first item that needs one is prepared: on X11

@@ -7,11 +7,11 @@ namespace {
 // The shell passes each launch its show command, so no window has to be looked after.
 class ShellAppliedWindowStates final : public WindowStates {
 public:
-    std::optional<LaunchTag> prepare(ShowCommand, const QString &) override { return {}; }
-    void launched(const LaunchTag &, qint64) override {}
+    std::optional<LaunchTag> prepare(ShowCommand, const std::filesystem::path &) override {
+        return std::nullopt;
+    }
+    void launched(const LaunchTag &, std::int64_t) override {}
     void waitForWatches() override {}
-    void leaveEventLoop() override {}
-    void joinEventLoop() override {}
 };
 
 } // namespace

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-using namespace Qt::StringLiterals;
-
 namespace platform {
 
 namespace {
@@ -12,24 +10,29 @@ bool isIn(ShowCommand show, ShownState state) {
     return show == ShowCommand::Maximized ? state.maximized : state.minimized;
 }
 
-QString stateName(ShowCommand show) {
-    return show == ShowCommand::Maximized ? u"maximized"_s : u"minimized"_s;
+std::string stateName(ShowCommand show) {
+    return show == ShowCommand::Maximized ? "maximized" : "minimized";
 }
 
-bool holds(const std::vector<qint64> &lineage, qint64 pid) {
+// Notices name items by their path as the system spells it, for standard error.
+std::string windowOf(const WatchedLaunch &launch) {
+    return "the window of " + launch.item.string();
+}
+
+bool holds(const std::vector<std::int64_t> &lineage, std::int64_t pid) {
     return pid > 0 && std::find(lineage.begin(), lineage.end(), pid) != lineage.end();
 }
 
 } // namespace
 
 Tie tieBetween(const WatchedLaunch &launch, const WindowFacts &window) {
-    if (!launch.startupId.isEmpty() && window.startupId == launch.startupId)
+    if (!launch.startupId.empty() && window.startupId == launch.startupId)
         return Tie::StartupId;
     if (holds(window.clientLineage, launch.pid))
         return Tie::ClientPid;
     if (holds(window.declaredLineage, launch.pid))
         return Tie::DeclaredPid;
-    if (!launch.marker.isEmpty() && window.marker == launch.marker)
+    if (!launch.marker.empty() && window.marker == launch.marker)
         return Tie::Marker;
     return Tie::None;
 }
@@ -84,8 +87,7 @@ void WindowWatches::follow(Watch &watch, const WindowFacts &window, Millis now,
     const ShowCommand show = watch.launch.show;
     const bool allowed = show == ShowCommand::Maximized ? window.canMaximize : window.canMinimize;
     if (!allowed) {
-        actions.notices << u"the window of %1 cannot be %2"_s.arg(watch.launch.item,
-                                                                  stateName(show));
+        actions.notices.push_back(windowOf(watch.launch) + " cannot be " + stateName(show));
         watch.ended = true;
         return;
     }
@@ -104,7 +106,7 @@ void WindowWatches::request(Watch &watch, Millis now, WatchActions &actions) {
     actions.requests.emplace_back(watch.window, watch.launch.show);
 }
 
-WatchActions WindowWatches::stateChanged(quint32 window, ShownState state, Millis now) {
+WatchActions WindowWatches::stateChanged(std::uint32_t window, ShownState state, Millis now) {
     WatchActions actions;
     for (Watch &watch : watches) {
         if (watch.phase == Phase::Waiting || watch.ended || watch.window != window)
@@ -118,8 +120,8 @@ WatchActions WindowWatches::stateChanged(quint32 window, ShownState state, Milli
             if (watch.requests < 2) {
                 request(watch, now, actions);
             } else {
-                actions.notices << u"the window of %1 left its %2 state again"_s.arg(
-                    watch.launch.item, stateName(watch.launch.show));
+                actions.notices.push_back(windowOf(watch.launch) + " left its " +
+                                          stateName(watch.launch.show) + " state again");
                 watch.ended = true;
             }
         }
@@ -128,7 +130,7 @@ WatchActions WindowWatches::stateChanged(quint32 window, ShownState state, Milli
     return actions;
 }
 
-void WindowWatches::windowGone(quint32 window) {
+void WindowWatches::windowGone(std::uint32_t window) {
     for (Watch &watch : watches) {
         if (watch.phase != Phase::Waiting && watch.window == window)
             watch.ended = true;
@@ -142,15 +144,14 @@ WatchActions WindowWatches::timePassed(Millis now) {
     for (Watch &watch : watches) {
         if (watch.ended || watch.deadline > now)
             continue;
-        const QString &item = watch.launch.item;
         if (watch.phase == Phase::Waiting) {
-            actions.notices
-                << u"no window of %1 appeared within %2 seconds; its window state "
-                   u"was not applied"_s.arg(item)
-                       .arg(std::chrono::duration_cast<std::chrono::seconds>(timing.bound).count());
+            const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(timing.bound);
+            actions.notices.push_back("no window of " + watch.launch.item.string() +
+                                      " appeared within " + std::to_string(seconds.count()) +
+                                      " seconds; its window state was not applied");
         } else if (watch.phase == Phase::Requested) {
-            actions.notices << u"the window manager did not make the window of %1 %2"_s.arg(
-                item, stateName(watch.launch.show));
+            actions.notices.push_back("the window manager did not make " + windowOf(watch.launch) +
+                                      " " + stateName(watch.launch.show));
         }
         watch.ended = true;
     }

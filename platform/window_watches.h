@@ -2,12 +2,11 @@
 
 #include "platform/shell.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
-
 #include <chrono>
+#include <cstdint>
+#include <filesystem>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,10 +17,10 @@ using Millis = std::chrono::milliseconds;
 // A launch whose window must come up in a state other than Normal.
 struct WatchedLaunch {
     ShowCommand show = ShowCommand::Normal;
-    QString item;
-    QByteArray startupId;
-    QByteArray marker;
-    qint64 pid = 0; // 0 when unknown
+    std::filesystem::path item;
+    std::string startupId;
+    std::string marker;
+    std::int64_t pid = 0; // 0 when unknown
     Millis at{};
 };
 
@@ -33,15 +32,15 @@ struct ShownState {
 
 // What is known about a top-level window when the window manager first lists it.
 struct WindowFacts {
-    quint32 window = 0;
+    std::uint32_t window = 0;
     bool ordinary = true; // of type normal, or of no type at all
     bool transient = false;
-    QByteArray startupId; // its own, or its client leader's
+    std::string startupId; // its own, or its client leader's
     // A process and its parents, nearest first: the one the X server knows for the window's
     // client, and the one the window declares; empty when unknown.
-    std::vector<qint64> clientLineage;
-    std::vector<qint64> declaredLineage;
-    QByteArray marker; // from the environment of the window's process
+    std::vector<std::int64_t> clientLineage;
+    std::vector<std::int64_t> declaredLineage;
+    std::string marker; // from the environment of the window's process
     bool canMaximize = true;
     bool canMinimize = true;
     ShownState state;
@@ -60,8 +59,8 @@ struct WatchTiming {
 
 // What the X side must do next: state requests to send, and lines to tell the user.
 struct WatchActions {
-    std::vector<std::pair<quint32, ShowCommand>> requests;
-    QStringList notices;
+    std::vector<std::pair<std::uint32_t, ShowCommand>> requests;
+    std::vector<std::string> notices;
 };
 
 // Ties new windows to the launches that wait for them and follows each to its state: a request
@@ -73,8 +72,8 @@ public:
 
     WatchActions add(const WatchedLaunch &launch, Millis now);
     WatchActions windowAppeared(const WindowFacts &window, Millis now);
-    WatchActions stateChanged(quint32 window, ShownState state, Millis now);
-    void windowGone(quint32 window);
+    WatchActions stateChanged(std::uint32_t window, ShownState state, Millis now);
+    void windowGone(std::uint32_t window);
     WatchActions timePassed(Millis now);
 
     // When timePassed is next due; none while nothing is watched.
@@ -86,7 +85,7 @@ private:
     struct Watch {
         WatchedLaunch launch;
         Phase phase = Phase::Waiting;
-        quint32 window = 0;
+        std::uint32_t window = 0;
         int requests = 0;
         Millis deadline{};
         bool ended = false;

@@ -13,8 +13,6 @@
 #include <cstring>
 #include <deque>
 
-using namespace Qt::StringLiterals;
-
 namespace platform {
 
 namespace {
@@ -72,16 +70,16 @@ struct X11Desktop::Connection {
     Reply<xcb_get_property_reply_t> reply(xcb_get_property_cookie_t cookie) const {
         return Reply<xcb_get_property_reply_t>(xcb_get_property_reply(connection, cookie, nullptr));
     }
-    static QByteArray text(const Reply<xcb_get_property_reply_t> &reply) {
+    static std::string text(const Reply<xcb_get_property_reply_t> &reply) {
         if (!reply || reply->format != 8)
             return {};
-        return QByteArray(static_cast<const char *>(xcb_get_property_value(reply.get())),
-                          xcb_get_property_value_length(reply.get()));
+        return std::string(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                           xcb_get_property_value_length(reply.get()));
     }
-    static quint32 cardinal(const Reply<xcb_get_property_reply_t> &reply) {
+    static std::uint32_t cardinal(const Reply<xcb_get_property_reply_t> &reply) {
         if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4)
             return 0;
-        return *static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
+        return *static_cast<const std::uint32_t *>(xcb_get_property_value(reply.get()));
     }
     void atoms(xcb_get_property_cookie_t cookie, AtomList &list) {
         list.present = xcb_ewmh_get_atoms_reply(&ewmh, cookie, &list.reply, nullptr) != 0;
@@ -113,7 +111,7 @@ struct X11Desktop::Connection {
 
     // The process the server knows for the client that made the window: true also where the
     // window declares a pid of another namespace, or none.
-    qint64 clientPid(xcb_window_t window) const {
+    std::int64_t clientPid(xcb_window_t window) const {
         if (!hasResources)
             return 0;
         const xcb_res_client_id_spec_t pidOfWindow{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
@@ -144,22 +142,23 @@ X11Desktop::X11Desktop(std::unique_ptr<Connection> connection) : x(std::move(con
 
 X11Desktop::~X11Desktop() = default;
 
-std::unique_ptr<X11Desktop> X11Desktop::connect(QString &whyNot) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        whyNot = u"no display"_s;
+std::unique_ptr<X11Desktop> X11Desktop::connect(std::string &whyNot) {
+    const char *display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        whyNot = "no display";
         return nullptr;
     }
     auto x = std::make_unique<Connection>();
     x->connection = xcb_connect(nullptr, &x->screenNumber);
     if (xcb_connection_has_error(x->connection)) {
-        whyNot = u"the display cannot be reached"_s;
+        whyNot = "the display cannot be reached";
         return nullptr;
     }
     auto screens = xcb_setup_roots_iterator(xcb_get_setup(x->connection));
     for (int i = 0; i < x->screenNumber && screens.rem; ++i)
         xcb_screen_next(&screens);
     if (!screens.rem) {
-        whyNot = u"the display cannot be reached"_s;
+        whyNot = "the display cannot be reached";
         return nullptr;
     }
     x->root = screens.data->root;
@@ -167,7 +166,7 @@ std::unique_ptr<X11Desktop> X11Desktop::connect(QString &whyNot) {
     x->ewmhReady = xcb_ewmh_init_atoms_replies(
                        &x->ewmh, xcb_ewmh_init_atoms(x->connection, &x->ewmh), nullptr) != 0;
     if (!x->ewmhReady || !x->hasStateTakingManager()) {
-        whyNot = u"no window manager that takes state requests"_s;
+        whyNot = "no window manager that takes state requests";
         return nullptr;
     }
     x->startupId = x->intern("_NET_STARTUP_ID");
@@ -179,7 +178,7 @@ std::unique_ptr<X11Desktop> X11Desktop::connect(QString &whyNot) {
     x->hasResources = resources != nullptr && resources->present;
 
     // The client list and every window's state are followed through their property changes.
-    const quint32 rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    const std::uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(x->connection, x->root, XCB_CW_EVENT_MASK, &rootEvents);
     x->clock = xcb_generate_id(x->connection);
     xcb_create_window(x->connection, 0, x->clock, x->root, -1, -1, 1, 1, 0,
@@ -197,7 +196,7 @@ bool X11Desktop::hasFailed() const {
     return xcb_connection_has_error(x->connection) != 0;
 }
 
-quint32 X11Desktop::serverTime() {
+std::uint32_t X11Desktop::serverTime() {
     xcb_change_property(x->connection, XCB_PROP_MODE_APPEND, x->clock, x->startupId,
                         XCB_ATOM_STRING, 8, 0, nullptr);
     xcb_flush(x->connection);
@@ -210,19 +209,19 @@ quint32 X11Desktop::serverTime() {
     return XCB_CURRENT_TIME;
 }
 
-std::vector<quint32> X11Desktop::clientList() {
+std::vector<std::uint32_t> X11Desktop::clientList() {
     xcb_ewmh_get_windows_reply_t list{};
     if (!xcb_ewmh_get_client_list_reply(
             &x->ewmh, xcb_ewmh_get_client_list(&x->ewmh, x->screenNumber), &list, nullptr))
         return {};
-    std::vector<quint32> windows(list.windows, list.windows + list.windows_len);
+    std::vector<std::uint32_t> windows(list.windows, list.windows + list.windows_len);
     xcb_ewmh_get_windows_reply_wipe(&list);
     return windows;
 }
 
-WindowFacts X11Desktop::factsAbout(quint32 window) {
+WindowFacts X11Desktop::factsAbout(std::uint32_t window) {
     // Followed before anything is read, so that no change between the two goes unseen.
-    const quint32 events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(x->connection, window, XCB_CW_EVENT_MASK, &events);
 
     const auto type = xcb_ewmh_get_wm_window_type(&x->ewmh, window);
@@ -243,11 +242,11 @@ WindowFacts X11Desktop::factsAbout(quint32 window) {
         xcb_icccm_get_wm_transient_for_reply(x->connection, transient, &owner, nullptr) &&
         owner != 0;
     facts.startupId = Connection::text(x->reply(startupId));
-    const quint32 leaderWindow = Connection::cardinal(x->reply(leader));
-    if (facts.startupId.isEmpty() && leaderWindow != 0 && leaderWindow != window)
+    const std::uint32_t leaderWindow = Connection::cardinal(x->reply(leader));
+    if (facts.startupId.empty() && leaderWindow != 0 && leaderWindow != window)
         facts.startupId = Connection::text(x->reply(x->property(leaderWindow, x->startupId)));
-    const quint32 declared = Connection::cardinal(x->reply(declaredPid));
-    const qint64 client = x->clientPid(window);
+    const std::uint32_t declared = Connection::cardinal(x->reply(declaredPid));
+    const std::int64_t client = x->clientPid(window);
     facts.clientLineage = processLineage(client);
     facts.declaredLineage = processLineage(declared);
     facts.marker = processEnvironmentValue(client != 0 ? client : declared, LaunchMarkerVariable);
@@ -262,7 +261,7 @@ WindowFacts X11Desktop::factsAbout(quint32 window) {
     return facts;
 }
 
-ShownState X11Desktop::stateOf(quint32 window) {
+ShownState X11Desktop::stateOf(std::uint32_t window) {
     const auto netState = xcb_ewmh_get_wm_state(&x->ewmh, window);
     const auto iccState = x->property(window, x->wmState);
     AtomList states;
@@ -274,7 +273,7 @@ ShownState X11Desktop::stateOf(quint32 window) {
     return shown;
 }
 
-void X11Desktop::request(quint32 window, ShowCommand show) {
+void X11Desktop::request(std::uint32_t window, ShowCommand show) {
     if (show == ShowCommand::Maximized) {
         xcb_ewmh_request_change_wm_state(&x->ewmh, x->screenNumber, window, XCB_EWMH_WM_STATE_ADD,
                                          x->ewmh._NET_WM_STATE_MAXIMIZED_VERT,

@@ -2,10 +2,10 @@
 
 #include "platform/window_watches.h"
 
-#include <QString>
-
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -16,7 +16,7 @@ class X11Desktop {
 public:
     // Connects to the display that DISPLAY names; null, with the reason in whyNot, when there is
     // none or when no window manager there takes state requests.
-    static std::unique_ptr<X11Desktop> connect(QString &whyNot);
+    static std::unique_ptr<X11Desktop> connect(std::string &whyNot);
     ~X11Desktop();
     X11Desktop(const X11Desktop &) = delete;
     X11Desktop &operator=(const X11Desktop &) = delete;
@@ -26,18 +26,18 @@ public:
     bool hasFailed() const;
 
     // The server's clock, for startup ids: a round trip.
-    quint32 serverTime();
+    std::uint32_t serverTime();
     // The windows the window manager manages, as it lists them.
-    std::vector<quint32> clientList();
+    std::vector<std::uint32_t> clientList();
     // Reads what a newly listed window tells, and follows its state from now on.
-    WindowFacts factsAbout(quint32 window);
-    ShownState stateOf(quint32 window);
-    void request(quint32 window, ShowCommand show);
+    WindowFacts factsAbout(std::uint32_t window);
+    ShownState stateOf(std::uint32_t window);
+    void request(std::uint32_t window, ShowCommand show);
 
     // What has arrived and matters here, without waiting for more.
     struct Change {
         enum Kind { ClientList, State } kind;
-        quint32 window;
+        std::uint32_t window;
     };
     std::optional<Change> nextChange();
 

@@ -4,43 +4,41 @@
 #include "platform/window_watches.h"
 #include "platform/x11_desktop.h"
 
-#include <QSocketNotifier>
-#include <QTimer>
-
+#include <cstdint>
 #include <memory>
 #include <set>
-
-class QEventLoop;
 
 namespace platform {
 
 // Window states on X11: every launch gets a startup id and a marker, and every window the window
-// manager lists from then on is offered to the launches that wait for one. The X connection is
-// read from the event loop, so watches go on during the waits between items and after the last.
+// manager lists from then on is offered to the launches that wait for one. The X connection and
+// the next bound are sources on GLib's default main context, which the program's waits and the
+// widget toolkit's loop both turn, so watches go on between items, through a message and after
+// the last item.
 class X11WindowStates final : public WindowStates {
 public:
     explicit X11WindowStates(std::unique_ptr<X11Desktop> desktop);
     ~X11WindowStates() override;
+    X11WindowStates(const X11WindowStates &) = delete;
+    X11WindowStates &operator=(const X11WindowStates &) = delete;
 
-    std::optional<LaunchTag> prepare(ShowCommand show, const QString &item) override;
-    void launched(const LaunchTag &tag, qint64 pid) override;
+    std::optional<LaunchTag> prepare(ShowCommand show, const std::filesystem::path &item) override;
+    void launched(const LaunchTag &tag, std::int64_t pid) override;
     void waitForWatches() override;
-    void leaveEventLoop() override;
-    void joinEventLoop() override;
 
 private:
     void readChanges();
     void clientListChanged();
     void perform(const WatchActions &actions);
-    void settle();
+    void armDeadline();
+    void boundReached();
 
     std::unique_ptr<X11Desktop> desktop;
     WindowWatches watches;
-    std::set<quint32> listed;
-    // Made anew for each application object: both belong to its event loop.
-    std::unique_ptr<QSocketNotifier> notifier;
-    std::unique_ptr<QTimer> deadline;
-    QEventLoop *waiting = nullptr;
+    std::set<std::uint32_t> listed;
+    // The ids of the two sources, 0 while there is none.
+    unsigned socketSource = 0;
+    unsigned deadlineSource = 0;
     int launches = 0;
 };
 

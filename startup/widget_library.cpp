@@ -1,69 +1,67 @@
 #include "startup/widget_library.h"
 
 #include "platform/display.h"
-#include "platform/path_separator.h"
-
-#include <QLibrary>
 
 #include <cstdio>
 
-using namespace Qt::StringLiterals;
+namespace {
 
-WidgetLibrary::WidgetLibrary(int &argc, char **argv, QString programFolder)
+// Written whole, a NUL inside included, so that nothing of the message is lost.
+void writeOut(const std::string &text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+} // namespace
+
+WidgetLibrary::WidgetLibrary(int &argc, char **argv, std::filesystem::path programFolder)
     : argc_(argc), argv_(argv), programFolder_(std::move(programFolder)) {}
-
-WidgetLibrary::~WidgetLibrary() = default;
-
-void WidgetLibrary::startWithoutWidgets() {
-    application_ = std::make_unique<QCoreApplication>(argc_, argv_);
-}
-
-void WidgetLibrary::setApplicationHandOver(std::function<void()> leaving,
-                                           std::function<void()> joined) {
-    leaving_ = std::move(leaving);
-    joined_ = std::move(joined);
-}
 
 bool WidgetLibrary::bringUp() {
     if (showMessage_)
         return true;
-    if (!platform::windowsCanBeShown()) {
-        std::fprintf(stderr, "runvoy: cannot show any window: there is no display\n");
+    if (failure_)
         return false;
+    // The toolkit would end the program on a display it cannot reach.
+    if (std::optional<std::string> why = platform::whyNoWindowCanBeShown()) {
+        failure_ = *why;
+    } else {
+        std::string whyNot;
+        library_ =
+            platform::SharedLibrary::load(programFolder_ / WidgetEntry::LibraryFileName, whyNot);
+        const auto createApplication =
+            library_ ? reinterpret_cast<WidgetEntry::CreateApplication>(
+                           library_->symbol(WidgetEntry::CreateApplicationName))
+                     : nullptr;
+        if (library_) {
+            showMessage_ = reinterpret_cast<WidgetEntry::ShowMessage>(
+                library_->symbol(WidgetEntry::ShowMessageName));
+            runEditor_ = reinterpret_cast<WidgetEntry::RunEditor>(
+                library_->symbol(WidgetEntry::RunEditorName));
+        }
+        if (!createApplication || !showMessage_ || !runEditor_) {
+            failure_ = "the installation is damaged: " +
+                       (whyNot.empty() ? (programFolder_ / WidgetEntry::LibraryFileName).native() +
+                                             " is not Runvoy's window library"
+                                       : whyNot) +
+                       "; reinstall Runvoy";
+            showMessage_ = nullptr;
+            runEditor_ = nullptr;
+        } else {
+            createApplication(&argc_, argv_);
+        }
     }
-    // Named by its full path: only the program's own library is ever loaded. It stays loaded
-    // until the program ends.
-    QLibrary library(programFolder_ + platform::PathSeparator +
-                     QLatin1String(WidgetEntry::LibraryBaseName));
-    const auto createApplication = reinterpret_cast<WidgetEntry::CreateApplication>(
-        library.resolve(WidgetEntry::CreateApplicationName));
-    const auto showMessage =
-        reinterpret_cast<WidgetEntry::ShowMessage>(library.resolve(WidgetEntry::ShowMessageName));
-    const auto runEditor =
-        reinterpret_cast<WidgetEntry::RunEditor>(library.resolve(WidgetEntry::RunEditorName));
-    if (!createApplication || !showMessage || !runEditor) {
-        std::fprintf(stderr, "runvoy: cannot show any window: %s\n",
-                     qPrintable(library.errorString()));
-        return false;
-    }
-    const bool replacing = application_ != nullptr;
-    if (replacing && leaving_)
-        leaving_();
-    application_.reset();
-    application_.reset(createApplication(&argc_, argv_));
-    if (replacing && joined_)
-        joined_();
-    showMessage_ = showMessage;
-    runEditor_ = runEditor;
-    return true;
+    if (failure_)
+        writeOut("runvoy: cannot show any window: " + *failure_);
+    return !failure_;
 }
 
-int WidgetLibrary::message(const QString &prompt, const QString &buttons, const QString &title) {
+MessageAnswer WidgetLibrary::message(const Message &message) {
     if (!bringUp()) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(prompt));
-        return 0;
+        writeOut(message.title + ": " + message.prompt);
+        return MessageAnswer::Closed;
     }
-    return showMessage_(&prompt, &buttons, &title);
+    return showMessage_(&message);
 }
 
 int WidgetLibrary::runEditor(const EditorServices &services, const EditorStart &start) {

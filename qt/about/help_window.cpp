@@ -1,8 +1,8 @@
 #include "qt/about/help_window.h"
 
 #include "platform/twips.h"
-#include "platform/window_frame.h"
 #include "qt/about/help_document.h"
+#include "qt/window_frame/window_frame.h"
 #include "resources/resource_names.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "core/document/placement.h"
 #include "platform/twips.h"
-#include "platform/window_frame.h"
 #include "qt/about/help.h"
 #include "qt/editor/editor_window.h"
+#include "qt/window_frame/window_frame.h"
 
 #include <QScreen>
 

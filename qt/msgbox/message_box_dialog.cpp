@@ -1,8 +1,8 @@
 #include "qt/msgbox/message_box_dialog.h"
 
-#include "platform/window_frame.h"
 #include "qt/msgbox/message_box.h"
 #include "qt/msgbox/message_box_geometry.h"
+#include "qt/window_frame/window_frame.h"
 #include "resources/resource_names.h"
 
 #include <QGroupBox>

@@ -1,96 +1,69 @@
 #include "platform/desktop_folder.h"
+#include "tests/support/scoped_variable.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <fstream>
 
-using namespace Qt::StringLiterals;
+namespace fs = std::filesystem;
+using testsupport::ScopedVariable;
 
 namespace {
 
-// Sets an environment variable for one scope and puts the old value back afterwards.
-class ScopedVariable {
-public:
-    ScopedVariable(const char *name, const std::optional<QString> &value)
-        : name(name),
-          previous(qEnvironmentVariableIsSet(name) ? std::optional(qEnvironmentVariable(name))
-                                                   : std::nullopt) {
-        assign(value);
-    }
-    ~ScopedVariable() { assign(previous); }
-    ScopedVariable(const ScopedVariable &) = delete;
-    ScopedVariable &operator=(const ScopedVariable &) = delete;
-
-private:
-    void assign(const std::optional<QString> &value) {
-        if (value)
-            qputenv(name, value->toLocal8Bit());
-        else
-            qunsetenv(name);
-    }
-    const char *name;
-    std::optional<QString> previous;
-};
-
 TEST(DesktopFolder, readsTheConfiguredFolderAndRejectsWhatIsNotOne) {
-    QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
-    const QString home = root.filePath(u"home"_s);
-    const QString elsewhere = root.filePath(u"elsewhere/Desk"_s);
-    for (const QString &folder : QStringList{home + u"/Desk top"_s, home + u"/.config"_s, elsewhere,
-                                             root.filePath(u"config"_s)})
-        ASSERT_TRUE(QDir().mkpath(folder));
+    QTemporaryDir temporary;
+    ASSERT_TRUE(temporary.isValid());
+    const std::string root = temporary.path().toStdString();
+    const std::string home = root + "/home";
+    const std::string config = root + "/config";
+    const std::string elsewhere = root + "/elsewhere/Desk";
+    // Folder names are bytes: one that is not UTF-8 must come back as it is.
+    const std::string notUtf8 = home + "/Bureau \xe9t\xe9";
+    for (const std::string &folder :
+         {home + "/Desk top", home + "/.config", elsewhere, config, notUtf8})
+        ASSERT_TRUE(fs::create_directories(folder));
 
     const struct {
         const char *name;
-        std::optional<QString> configHome;
-        QByteArray userDirs; // empty: no user-dirs.dirs at all
-        QString expected;
+        std::optional<std::string> configHome;
+        std::string userDirs; // empty: no user-dirs.dirs at all
+        std::string expected;
     } cases[] = {
-        {"under $HOME", root.filePath(u"config"_s),
+        {"under $HOME", config,
          "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\nXDG_DESKTOP_DIR=\"$HOME/Desk top\"\n",
-         home + u"/Desk top"_s},
-        {"absolute, trailing slash dropped", root.filePath(u"config"_s),
-         "  XDG_DESKTOP_DIR=\"" + QFile::encodeName(elsewhere) + "/\"\n", elsewhere},
+         home + "/Desk top"},
+        {"absolute, trailing slash dropped", config, "  XDG_DESKTOP_DIR=\"" + elsewhere + "/\"\n",
+         elsewhere},
+        {"not UTF-8", config, "XDG_DESKTOP_DIR=\"$HOME/Bureau \xe9t\xe9\"\n", notUtf8},
         {"no config home: $HOME/.config", std::nullopt, "XDG_DESKTOP_DIR=\"$HOME/Desk top\"\n",
-         home + u"/Desk top"_s},
-        {"relative config home is ignored", u"config"_s, "XDG_DESKTOP_DIR=\"$HOME/Desk top\"\n",
-         home + u"/Desk top"_s},
-        {"no user-dirs.dirs", root.filePath(u"config"_s), {}, {}},
-        {"no desktop line", root.filePath(u"config"_s), "XDG_MUSIC_DIR=\"$HOME/Desk top\"\n", {}},
-        {"folder missing", root.filePath(u"config"_s), "XDG_DESKTOP_DIR=\"$HOME/Gone\"\n", {}},
-        {"relative value", root.filePath(u"config"_s), "XDG_DESKTOP_DIR=\"Desk top\"\n", {}},
-        {"not $HOME itself", root.filePath(u"config"_s), "XDG_DESKTOP_DIR=\"$HOMEDesk\"\n", {}},
-        {"$HOME turns the desktop off",
-         root.filePath(u"config"_s),
-         "XDG_DESKTOP_DIR=\"$HOME\"\n",
-         {}},
-        {"the home folder by name too",
-         root.filePath(u"config"_s),
-         "XDG_DESKTOP_DIR=\"" + QFile::encodeName(home) + "/\"\n",
-         {}},
+         home + "/Desk top"},
+        {"relative config home is ignored", "config", "XDG_DESKTOP_DIR=\"$HOME/Desk top\"\n",
+         home + "/Desk top"},
+        {"no user-dirs.dirs", config, {}, {}},
+        {"no desktop line", config, "XDG_MUSIC_DIR=\"$HOME/Desk top\"\n", {}},
+        {"folder missing", config, "XDG_DESKTOP_DIR=\"$HOME/Gone\"\n", {}},
+        {"relative value", config, "XDG_DESKTOP_DIR=\"Desk top\"\n", {}},
+        {"not $HOME itself", config, "XDG_DESKTOP_DIR=\"$HOMEDesk\"\n", {}},
+        {"$HOME turns the desktop off", config, "XDG_DESKTOP_DIR=\"$HOME\"\n", {}},
+        {"the home folder by name too", config, "XDG_DESKTOP_DIR=\"" + home + "/\"\n", {}},
     };
     for (const auto &scenario : cases) {
         SCOPED_TRACE(scenario.name);
         const ScopedVariable homeVariable("HOME", home);
         const ScopedVariable configVariable("XDG_CONFIG_HOME", scenario.configHome);
-        const QString readFrom = (scenario.configHome && QDir::isAbsolutePath(*scenario.configHome)
-                                      ? *scenario.configHome
-                                      : home + u"/.config"_s) +
-                                 u"/user-dirs.dirs"_s;
-        QFile::remove(root.filePath(u"config/user-dirs.dirs"_s));
-        QFile::remove(home + u"/.config/user-dirs.dirs"_s);
-        if (!scenario.userDirs.isEmpty()) {
-            QFile file(readFrom);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(scenario.userDirs);
+        const std::string readFrom =
+            (scenario.configHome && scenario.configHome->starts_with('/') ? *scenario.configHome
+                                                                          : home + "/.config") +
+            "/user-dirs.dirs";
+        fs::remove(config + "/user-dirs.dirs");
+        fs::remove(home + "/.config/user-dirs.dirs");
+        if (!scenario.userDirs.empty()) {
+            ASSERT_TRUE(std::ofstream(readFrom, std::ios::binary) << scenario.userDirs);
         }
 
-        EXPECT_EQ(platform::desktopFolder().toStdString(), scenario.expected.toStdString());
+        EXPECT_EQ(platform::desktopFolder(), fs::path(scenario.expected));
     }
 }
 

@@ -129,12 +129,17 @@ QProcessEnvironment DesktopSandbox::environment() const {
 
 int DesktopSandbox::probe(const QString &path, platform::ShowCommand show,
                           const QString &workingFolder) const {
+    return probe(QFile::encodeName(path), show, workingFolder);
+}
+
+int DesktopSandbox::probe(const QByteArray &path, platform::ShowCommand show,
+                          const QString &workingFolder) const {
     QProcess process;
     process.setProcessEnvironment(environment());
     process.setWorkingDirectory(workingFolder.isEmpty() ? root.path() : workingFolder);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(QString::fromUtf8(SHELL_OPEN_PROBE), {QString::number(static_cast<int>(show))});
-    process.write(path.toUtf8());
+    process.write(path);
     process.closeWriteChannel();
     if (!process.waitForFinished(WaitBoundMs) || process.exitStatus() != QProcess::NormalExit)
         return -1;

@@ -39,6 +39,9 @@ public:
     // code: 0 when the shell reported success.
     int probe(const QString &path, platform::ShowCommand show,
               const QString &workingFolder = {}) const;
+    // The same for a path given as the bytes the file system holds, UTF-8 or not.
+    int probe(const QByteArray &path, platform::ShowCommand show,
+              const QString &workingFolder = {}) const;
 
     // What a handler logged under tag, waiting for it a while; empty when it never ran.
     std::string launchLog(const QString &tag) const;

@@ -2,27 +2,30 @@
 
 #include <gtest/gtest.h>
 
-using namespace Qt::StringLiterals;
+#include <vector>
 
 namespace {
 
 TEST(RawArgumentText, rebuildsTheQuotedCommandLineTheAssociationWouldPass) {
     const struct {
-        QStringList arguments;
-        QString text;
+        std::vector<std::string> arguments; // after the program's own path
+        std::string text;
     } cases[] = {
-        {{}, u""_s},
-        {{u"/o"_s, u"/home/me/Morning.rvq"_s}, u"/o \"/home/me/Morning.rvq\""_s},
-        {{u"/e"_s, u"/home/me/My Batches/Work.rvq"_s}, u"/e \"/home/me/My Batches/Work.rvq\""_s},
-        {{u"/home/me/Morning.rvq"_s}, u"/home/me/Morning.rvq"_s},
-        {{u"/o \"/home/me/Morning.rvq\""_s}, u"/o \"/home/me/Morning.rvq\""_s},
-        {{u"/o"_s, u"\"/home/me/Morning.rvq\""_s}, u"/o \"/home/me/Morning.rvq\""_s},
-        {{u"/o"_s, u""_s}, u"/o \"\""_s},
+        {{}, ""},
+        {{"/o", "/home/me/Morning.rvq"}, "/o \"/home/me/Morning.rvq\""},
+        {{"/e", "/home/me/My Batches/Work.rvq"}, "/e \"/home/me/My Batches/Work.rvq\""},
+        {{"/home/me/Morning.rvq"}, "/home/me/Morning.rvq"},
+        {{"/o \"/home/me/Morning.rvq\""}, "/o \"/home/me/Morning.rvq\""},
+        {{"/o", "\"/home/me/Morning.rvq\""}, "/o \"/home/me/Morning.rvq\""},
+        {{"/o", ""}, "/o \"\""},
+        {{"/o", "/home/me/Caf\xe9.rvq"}, "/o \"/home/me/Caf\xe9.rvq\""},
     };
     for (const auto &scenario : cases) {
-        SCOPED_TRACE(scenario.arguments.join(u'|').toStdString());
-        EXPECT_EQ(platform::rawArgumentText(scenario.arguments).toStdString(),
-                  scenario.text.toStdString());
+        SCOPED_TRACE(testing::PrintToString(scenario.arguments));
+        std::vector<char *> argv{const_cast<char *>("runvoy")};
+        for (const std::string &argument : scenario.arguments)
+            argv.push_back(const_cast<char *>(argument.c_str()));
+        EXPECT_EQ(platform::rawArgumentText(int(argv.size()), argv.data()), scenario.text);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using namespace Qt::StringLiterals;
 using platform::ShowCommand;
 
@@ -101,6 +103,16 @@ TEST_F(ShellOpenTest, folderHandlerStartedOverTheBus_hasTheFolderWhenTheCallRetu
 TEST_F(ShellOpenTest, documentOpensInItsDefaultHandler_workingInItsFolder) {
     EXPECT_EQ(desktop.probe(desktop.item(u"notes.txt"_s), ShowCommand::Maximized), 0);
     EXPECT_EQ(desktop.launchLog(u"text"_s), textOpened(desktop.item(u"notes.txt"_s)));
+}
+
+// The path reaches the handler in the bytes the file system holds.
+TEST_F(ShellOpenTest, documentWhoseNameIsNotUtf8_opensInItsDefaultHandler) {
+    const QByteArray document = QFile::encodeName(desktop.item({})) + "Caf\xe9.txt";
+    ASSERT_TRUE(std::ofstream(document.constData()) << "Menu\n");
+
+    EXPECT_EQ(desktop.probe(document, ShowCommand::Normal), 0);
+    EXPECT_EQ(desktop.launchLog(u"text"_s), "cwd=" + canonical(desktop.item({})).toStdString() +
+                                                "\narg=" + document.toStdString() + "\n");
 }
 
 TEST_F(ShellOpenTest, applicationEntryStartsItsProgram_workingInTheEntrysFolder) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-using namespace Qt::StringLiterals;
 using platform::Millis;
 using platform::ShowCommand;
 using platform::Tie;
@@ -13,19 +12,17 @@ using platform::WindowWatches;
 
 namespace {
 
-using Requests = std::vector<std::pair<quint32, ShowCommand>>;
+using Requests = std::vector<std::pair<std::uint32_t, ShowCommand>>;
+using Notices = std::vector<std::string>;
 
-WatchedLaunch launch(ShowCommand show, qint64 pid = 100, Millis at = Millis(0)) {
-    return {show,
-            u"/items/%1"_s.arg(pid),
-            "runvoy-1-" + QByteArray::number(pid) + "_TIME5",
-            "runvoy-1-" + QByteArray::number(pid),
-            pid,
+WatchedLaunch launch(ShowCommand show, std::int64_t pid = 100, Millis at = Millis(0)) {
+    const std::string number = std::to_string(pid);
+    return {show, "/items/" + number, "runvoy-1-" + number + "_TIME5", "runvoy-1-" + number, pid,
             at};
 }
 
 // A window of the process that the launch with pid started directly.
-WindowFacts windowOf(quint32 window, qint64 pid) {
+WindowFacts windowOf(std::uint32_t window, std::int64_t pid) {
     WindowFacts facts;
     facts.window = window;
     facts.clientLineage = {pid, 1};
@@ -93,7 +90,7 @@ TEST(WindowWatches, maximizedWindow_isRequestedOnce_andTheWatchEndsAfterItHeldIt
     EXPECT_EQ(watches.nextDeadline(), Millis(1310));
 
     const WatchActions done = watches.timePassed(Millis(1310));
-    EXPECT_TRUE(done.notices.isEmpty());
+    EXPECT_TRUE(done.notices.empty());
     EXPECT_TRUE(watches.isIdle());
 }
 
@@ -111,8 +108,7 @@ TEST(WindowWatches, stateUndoneByTheProgram_isRequestedOnceMore_thenGivenUp) {
     const WatchActions again = watches.stateChanged(7, {false, false}, Millis(700));
 
     EXPECT_TRUE(again.requests.empty());
-    EXPECT_EQ(again.notices,
-              QStringList{u"the window of /items/100 left its minimized state again"_s});
+    EXPECT_EQ(again.notices, Notices{"the window of /items/100 left its minimized state again"});
     EXPECT_TRUE(watches.isIdle());
 }
 
@@ -163,19 +159,18 @@ TEST(WindowWatches, whatCannotBeDone_isSaidOnce_andTheWatchEnds) {
         ShowCommand show;
         void (*change)(WindowFacts &); // none: no window ever comes
         Millis giveUpAt;
-        QString notice;
+        std::string notice;
     } cases[] = {
         {"a fixed size cannot be maximized", ShowCommand::Maximized,
          [](WindowFacts &w) { w.canMaximize = false; }, Millis(100),
-         u"the window of /items/100 cannot be maximized"_s},
+         "the window of /items/100 cannot be maximized"},
         {"a window that cannot be minimized", ShowCommand::Minimized,
          [](WindowFacts &w) { w.canMinimize = false; }, Millis(100),
-         u"the window of /items/100 cannot be minimized"_s},
+         "the window of /items/100 cannot be minimized"},
         {"a window manager that does not answer", ShowCommand::Maximized, [](WindowFacts &) {},
-         Millis(2100), u"the window manager did not make the window of /items/100 maximized"_s},
+         Millis(2100), "the window manager did not make the window of /items/100 maximized"},
         {"a window that never comes", ShowCommand::Minimized, nullptr, Millis(10000),
-         u"no window of /items/100 appeared within 10 seconds; its window state was not "
-         u"applied"_s},
+         "no window of /items/100 appeared within 10 seconds; its window state was not applied"},
     };
     for (const auto &scenario : cases) {
         SCOPED_TRACE(scenario.name);
@@ -192,10 +187,10 @@ TEST(WindowWatches, whatCannotBeDone_isSaidOnce_andTheWatchEnds) {
         }
         if (!watches.isIdle()) {
             EXPECT_EQ(watches.nextDeadline(), scenario.giveUpAt);
-            EXPECT_TRUE(watches.timePassed(scenario.giveUpAt - Millis(1)).notices.isEmpty());
+            EXPECT_TRUE(watches.timePassed(scenario.giveUpAt - Millis(1)).notices.empty());
             actions = watches.timePassed(scenario.giveUpAt);
         }
-        EXPECT_EQ(actions.notices, QStringList{scenario.notice});
+        EXPECT_EQ(actions.notices, Notices{scenario.notice});
         EXPECT_TRUE(watches.isIdle());
     }
 }
@@ -210,7 +205,7 @@ TEST(WindowWatches, windowAlreadyInItsState_isNotAskedAgain_andOneThatCloses_end
     EXPECT_TRUE(watches.windowAppeared(maximized, Millis(100)).requests.empty());
     watches.windowAppeared(windowOf(8, 200), Millis(100));
     watches.windowGone(8);
-    EXPECT_TRUE(watches.timePassed(Millis(1100)).notices.isEmpty());
+    EXPECT_TRUE(watches.timePassed(Millis(1100)).notices.empty());
     EXPECT_TRUE(watches.isIdle());
 }
 

@@ -4,22 +4,22 @@
 
 namespace testsupport {
 
-ScopedVariable::ScopedVariable(std::string name, const std::optional<std::string> &value)
-    : name(std::move(name)) {
-    if (const char *old = std::getenv(this->name.c_str()))
-        saved = old;
-    set(this->name, value);
+ScopedVariable::ScopedVariable(const char *name, const std::optional<std::string> &value)
+    : name(name) {
+    if (const char *old = std::getenv(name))
+        previous = old;
+    assign(value);
 }
 
 ScopedVariable::~ScopedVariable() {
-    set(name, saved);
+    assign(previous);
 }
 
-void ScopedVariable::set(const std::string &name, const std::optional<std::string> &value) {
+void ScopedVariable::assign(const std::optional<std::string> &value) const {
     if (value)
-        ::setenv(name.c_str(), value->c_str(), 1);
+        setenv(name, value->c_str(), 1);
     else
-        ::unsetenv(name.c_str());
+        unsetenv(name);
 }
 
 } // namespace testsupport

@@ -5,20 +5,20 @@
 
 namespace testsupport {
 
-// Sets an environment variable, or removes it when the value is none, for as long as the object
-// lives; the variable then gets back what it had.
+// Sets an environment variable for one scope (unsets it for none) and puts the old value back
+// afterwards.
 class ScopedVariable {
 public:
-    ScopedVariable(std::string name, const std::optional<std::string> &value);
+    ScopedVariable(const char *name, const std::optional<std::string> &value);
     ~ScopedVariable();
     ScopedVariable(const ScopedVariable &) = delete;
     ScopedVariable &operator=(const ScopedVariable &) = delete;
 
 private:
-    static void set(const std::string &name, const std::optional<std::string> &value);
+    void assign(const std::optional<std::string> &value) const;
 
-    std::string name;
-    std::optional<std::string> saved;
+    const char *name;
+    std::optional<std::string> previous;
 };
 
 } // namespace testsupport

@@ -1,3 +1,4 @@
+#include "platform/event_loop.h"
 #include "platform/win32_command_line.h"
 #include "platform/win32_desktop_folder.h"
 #include "platform/win32_shell_open.h"
@@ -5,9 +6,42 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
 namespace {
+
+bool timerServed = false;
+
+void CALLBACK markTimerServed(HWND, UINT, UINT_PTR, DWORD) {
+    timerServed = true;
+}
+
+TEST(EventLoop, waitUntilHandsOnTheThreadsMessagesAndReturnsOnceTheDeadlineHasPassed) {
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, markTimerServed);
+    const Clock::time_point deadline = Clock::now() + 300ms;
+
+    platform::waitUntil(deadline);
+
+    const Clock::time_point returned = Clock::now();
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(timerServed);
+    EXPECT_GE(returned, deadline);
+    EXPECT_LT(returned, deadline + 5s);
+}
+
+// A request to quit is not the wait's to take: it is still there for the loop that owns it.
+TEST(EventLoop, aQuitRequestOutlastsTheWait) {
+    PostQuitMessage(3);
+    platform::waitUntil(Clock::now() + 50ms);
+
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 3u);
+}
 
 TEST(ShellOpen, startsTheItemWithItsShowCommandInItsFolder) {
     // The test runs elsewhere, so the item's folder arrives only if it is passed on.

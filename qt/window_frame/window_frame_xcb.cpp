@@ -1,4 +1,4 @@
-#include "platform/window_frame.h"
+#include "qt/window_frame/window_frame.h"
 
 #include <QGuiApplication>
 #include <QWindow>
@@ -15,9 +15,11 @@
 
 namespace {
 
-// A window manager that offers to tell its frame answers at once; one that does not answer
-// within this bound leaves the frame unknown rather than holding up the start.
-constexpr auto AnswerBound = std::chrono::milliseconds(300);
+// A window manager that offers to tell its frame answers at once, and the wait ends then; one
+// that does not answer within this bound leaves the frame unknown rather than holding up the
+// start. The bound is generous: on a busy machine a window manager can take far longer than
+// usual to answer, and a window placed without its frame opens a frame's width off its place.
+constexpr auto AnswerBound = std::chrono::seconds(3);
 constexpr auto PollInterval = std::chrono::milliseconds(2);
 
 template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
