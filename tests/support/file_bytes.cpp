@@ -22,8 +22,27 @@ std::string fileBytes(const std::filesystem::path &path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-void makeFifo(const std::filesystem::path &path) {
-    EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0) << "cannot make a pipe at " << path;
+void place(Standing standing, const std::filesystem::path &path) {
+    switch (standing) {
+    case Standing::Nothing:
+        break;
+    case Standing::File:
+        writeFile(path, "old");
+        break;
+    case Standing::LockedFile:
+        writeFile(path, "old");
+        std::filesystem::permissions(path, std::filesystem::perms::owner_write);
+        break;
+    case Standing::Folder:
+        std::filesystem::create_directory(path);
+        break;
+    case Standing::Fifo:
+        EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0) << "cannot make a pipe at " << path;
+        break;
+    case Standing::LinkToDevice:
+        std::filesystem::create_symlink("/dev/zero", path);
+        break;
+    }
 }
 
 std::string batchItem(std::string_view path, std::string_view state, std::string_view delay) {

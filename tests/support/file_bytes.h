@@ -12,8 +12,10 @@ void writeFile(const std::filesystem::path &path, std::string_view bytes);
 // The whole of the file at path; empty, and a failed test, when it cannot be read.
 std::string fileBytes(const std::filesystem::path &path);
 
-// Makes a named pipe at path, which nobody writes: reading it would wait for ever.
-void makeFifo(const std::filesystem::path &path);
+// What a test puts at a path: a file holding "old", one its owner may only write, a folder, a
+// named pipe that nobody writes (reading it would wait for ever), or a link to an endless device.
+enum class Standing { Nothing, File, LockedFile, Folder, Fifo, LinkToDevice };
+void place(Standing standing, const std::filesystem::path &path);
 
 // One item of a batch file, as the program writes it.
 std::string batchItem(std::string_view path, std::string_view state = "Normal",

@@ -12,6 +12,7 @@
 namespace fs = std::filesystem;
 using platform::FileFault;
 using platform::FileOutcome;
+using testsupport::Standing;
 using testsupport::TemporaryFolder;
 
 namespace {
@@ -44,9 +45,6 @@ std::string saveError(const fs::path &path, const Batch &batch,
 std::string naming(std::string message, const fs::path &path) {
     return message.replace(message.find("<path>"), 6, path.native());
 }
-
-// Puts something at a path inside the folder and returns the path.
-using Place = fs::path (*)(const TemporaryFolder &folder);
 
 TEST(BatchFile, writesTheMorningExampleByteForByte) {
     TemporaryFolder folder;
@@ -147,89 +145,70 @@ INSTANTIATE_TEST_SUITE_P(
                     UnstorableRow{"not_text", {"/tmp/\xed\xa0\x80", "0", WindowState::Normal}}),
     testsupport::RowName());
 
-struct SaveFailureRow {
+struct FailureRow {
     const char *name;
-    Place place;
-    platform::DiskSync sync;
-    std::string message; // "<path>" stands for the path saved to
+    Standing standing;   // what stands at the first name of the path
+    fs::path path;       // in the test folder
+    std::string message; // "<path>" stands for the whole path
+    platform::DiskSync sync = platform::syncToDisk;
 };
 
-class BatchFileSaveFailure : public testing::TestWithParam<SaveFailureRow> {};
-
-// A save that fails says why, and leaves the folder as it was: the old file byte for byte and
-// no temporary file beside it.
-TEST_P(BatchFileSaveFailure, saysWhyAndLeavesTheFolderAsItWas) {
-    TemporaryFolder folder;
-    const fs::path path = GetParam().place(folder);
-    const std::vector<std::string> names = folder.names();
-    std::error_code missing;
-    const bool oldFile = fs::is_regular_file(path, missing);
-    EXPECT_EQ(saveError(path, morningRows(), GetParam().sync), naming(GetParam().message, path));
-    EXPECT_EQ(folder.names(), names);
-    if (oldFile) {
-        EXPECT_EQ(testsupport::fileBytes(path), "old");
-    }
+FileOutcome failingSync(std::intptr_t) {
+    return {FileFault::Io, "injected"};
+}
+FileOutcome fullDisk(std::intptr_t) {
+    return {FileFault::DiskFull, {}};
 }
 
-fs::path oldFile(const TemporaryFolder &folder) {
-    testsupport::writeFile(folder / "Keep.rvq", "old");
-    return folder / "Keep.rvq";
+class BatchFileSaveFailure : public testing::TestWithParam<FailureRow> {};
+
+// A save that fails says why, and leaves the folder as it was: what stood at the path as it
+// was, an old file byte for byte, and no temporary file beside it.
+TEST_P(BatchFileSaveFailure, saysWhyAndLeavesTheFolderAsItWas) {
+    TemporaryFolder folder;
+    const fs::path path = folder / GetParam().path;
+    testsupport::place(GetParam().standing, folder / *GetParam().path.begin());
+    const std::vector<std::string> names = folder.names();
+    std::error_code noType;
+    const fs::file_type before = fs::symlink_status(path, noType).type();
+    EXPECT_EQ(saveError(path, morningRows(), GetParam().sync), naming(GetParam().message, path));
+    EXPECT_EQ(folder.names(), names);
+    EXPECT_EQ(fs::symlink_status(path, noType).type(), before);
+    if (GetParam().standing == Standing::File && before == fs::file_type::regular) {
+        EXPECT_EQ(testsupport::fileBytes(path), "old");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BatchFileSaveFailure,
     testing::Values(
-        SaveFailureRow{"sync_fails", oldFile,
-                       [](std::intptr_t) {
-                           return FileOutcome{FileFault::Io, "injected"};
-                       },
-                       "Device I/O error: <path> (injected)"},
-        SaveFailureRow{"sync_finds_the_disk_full", oldFile,
-                       [](std::intptr_t) {
-                           return FileOutcome{FileFault::DiskFull, {}};
-                       },
-                       "Disk full: <path>"},
-        SaveFailureRow{"missing_folder",
-                       [](const TemporaryFolder &f) { return f / "gone" / "Morning.rvq"; },
-                       platform::syncToDisk, "Path not found: <path>"},
-        SaveFailureRow{"file_on_the_way",
-                       [](const TemporaryFolder &f) {
-                           testsupport::writeFile(f / "file", "x");
-                           return f / "file" / "Morning.rvq";
-                       },
-                       platform::syncToDisk,
-                       "Path not found: <path> (a file stands where a folder on the way should "
-                       "be)"},
-        SaveFailureRow{"folder_in_the_way",
-                       [](const TemporaryFolder &f) {
-                           fs::create_directory(f / "Morning.rvq");
-                           return f / "Morning.rvq";
-                       },
-                       platform::syncToDisk, "Path/File access error: <path>"},
-        SaveFailureRow{"fifo_in_the_way",
-                       [](const TemporaryFolder &f) {
-                           testsupport::makeFifo(f / "Morning.rvq");
-                           return f / "Morning.rvq";
-                       },
-                       platform::syncToDisk, "Path/File access error: <path> (not a regular file)"},
-        SaveFailureRow{
-            "name_too_long",
-            [](const TemporaryFolder &f) { return f / (std::string(296, 'n') + ".rvq"); },
-            platform::syncToDisk, "File name too long: <path>"}),
+        FailureRow{"sync_fails", Standing::File, "Keep.rvq", "Device I/O error: <path> (injected)",
+                   failingSync},
+        FailureRow{"sync_finds_the_disk_full", Standing::File, "Keep.rvq", "Disk full: <path>",
+                   fullDisk},
+        FailureRow{"missing_folder", Standing::Nothing, "gone/Morning.rvq",
+                   "Path not found: <path>"},
+        FailureRow{"file_on_the_way", Standing::File, "file/Morning.rvq",
+                   "Path not found: <path> (a file stands where a folder on the way should be)"},
+        FailureRow{"folder_in_the_way", Standing::Folder, "Morning.rvq",
+                   "Path/File access error: <path>"},
+        FailureRow{"fifo_in_the_way", Standing::Fifo, "Morning.rvq",
+                   "Path/File access error: <path> (not a regular file)"},
+        FailureRow{"link_to_a_device", Standing::LinkToDevice, "Morning.rvq",
+                   "Path/File access error: <path> (not a regular file)"},
+        FailureRow{"name_too_long", Standing::Nothing, std::string(296, 'n') + ".rvq",
+                   "File name too long: <path>"}),
     testsupport::RowName());
 
-struct ReadFailureRow {
-    const char *name;
-    Place place;
-    std::string message; // "<path>" stands for the path read
-};
+class ReadBatchFileFailure : public testing::TestWithParam<FailureRow> {};
 
-class ReadBatchFileFailure : public testing::TestWithParam<ReadFailureRow> {};
-
+// None of these keeps the reading waiting: a pipe without a writer and an endless device are
+// refused at once.
 TEST_P(ReadBatchFileFailure, saysWhyTheFileCannotBeRead) {
     TemporaryFolder folder;
-    const fs::path path = GetParam().place(folder);
-    if (GetParam().message.starts_with("Permission") && ::access(path.c_str(), R_OK) == 0)
+    const fs::path path = folder / GetParam().path;
+    testsupport::place(GetParam().standing, folder / *GetParam().path.begin());
+    if (GetParam().standing == Standing::LockedFile && ::access(path.c_str(), R_OK) == 0)
         GTEST_SKIP() << "running with rights that ignore file permissions";
     const BatchFileReading reading = readBatchFile(path);
     ASSERT_TRUE(reading.failure);
@@ -238,40 +217,25 @@ TEST_P(ReadBatchFileFailure, saysWhyTheFileCannotBeRead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ReadBatchFileFailure,
-    testing::Values(ReadFailureRow{"missing_file",
-                                   [](const TemporaryFolder &f) { return f / "gone.rvq"; },
-                                   "File not found: <path>"},
-                    ReadFailureRow{"missing_folder",
-                                   [](const TemporaryFolder &f) { return f / "no" / "such.rvq"; },
-                                   "Path not found: <path>"},
-                    ReadFailureRow{"folder", [](const TemporaryFolder &f) { return f.path(); },
-                                   "Path/File access error: <path>"},
-                    ReadFailureRow{"link_to_device",
-                                   [](const TemporaryFolder &f) {
-                                       fs::create_symlink("/dev/zero", f / "zero.rvq");
-                                       return f / "zero.rvq";
-                                   },
-                                   "Path/File access error: <path> (not a regular file)"},
-                    ReadFailureRow{"fifo",
-                                   [](const TemporaryFolder &f) {
-                                       testsupport::makeFifo(f / "pipe.rvq");
-                                       return f / "pipe.rvq";
-                                   },
-                                   "Path/File access error: <path> (not a regular file)"},
-                    ReadFailureRow{"too_large",
-                                   [](const TemporaryFolder &f) {
-                                       testsupport::writeFile(f / "huge.rvq", "");
-                                       fs::resize_file(f / "huge.rvq", MaxBatchFileSize + 1);
-                                       return f / "huge.rvq";
-                                   },
-                                   "Invalid file format: <path> (the file is too large)"},
-                    ReadFailureRow{"locked",
-                                   [](const TemporaryFolder &f) {
-                                       testsupport::writeFile(f / "locked.rvq", "");
-                                       fs::permissions(f / "locked.rvq", fs::perms::owner_write);
-                                       return f / "locked.rvq";
-                                   },
-                                   "Permission denied: <path>"}),
+    testing::Values(
+        FailureRow{"missing_file", Standing::Nothing, "gone.rvq", "File not found: <path>"},
+        FailureRow{"missing_folder", Standing::Nothing, "no/such.rvq", "Path not found: <path>"},
+        FailureRow{"file_on_the_way", Standing::File, "file/Morning.rvq",
+                   "Path not found: <path> (a file stands where a folder on the way should be)"},
+        FailureRow{"folder", Standing::Folder, "Morning.rvq", "Path/File access error: <path>"},
+        FailureRow{"link_to_a_device", Standing::LinkToDevice, "Morning.rvq",
+                   "Path/File access error: <path> (not a regular file)"},
+        FailureRow{"fifo", Standing::Fifo, "Morning.rvq",
+                   "Path/File access error: <path> (not a regular file)"},
+        FailureRow{"locked", Standing::LockedFile, "Morning.rvq", "Permission denied: <path>"}),
     testsupport::RowName());
+
+TEST(ReadBatchFile, refusesAFileLargerThanAnyBatch) {
+    TemporaryFolder folder;
+    testsupport::writeFile(folder / "huge.rvq", "");
+    fs::resize_file(folder / "huge.rvq", MaxBatchFileSize + 1);
+    EXPECT_EQ(readBatchFile(folder / "huge.rvq").failure->description(),
+              naming("Invalid file format: <path> (the file is too large)", folder / "huge.rvq"));
+}
 
 } // namespace

@@ -49,18 +49,26 @@ Events run(const std::vector<RunItem> &items, Recorder &recorder) {
 
 struct ScheduleRow {
     const char *name;
-    std::vector<std::int32_t> delays;
+    std::vector<std::int32_t> delays; // of items a, b, c and so on, all Normal
     Events events;
+    bool overflows = false; // the run stops with an error after the events
 };
 
 class RunSchedule : public testing::TestWithParam<ScheduleRow> {};
 
-TEST_P(RunSchedule, everyItemAfterTheFirstWaitsOneSecondMore) {
+TEST_P(RunSchedule, everyItemAfterTheFirstWaitsOneSecondMoreUntilAWaitOverflows) {
     Recorder recorder;
     std::vector<RunItem> items;
-    for (std::size_t i = 0; i < 3; ++i)
+    for (std::size_t i = 0; i < GetParam().delays.size(); ++i)
         items.push_back({std::string(1, char('a' + i)), GetParam().delays[i], WindowState::Normal});
-    EXPECT_EQ(run(items, recorder), GetParam().events);
+    bool overflowed = false;
+    try {
+        run(items, recorder);
+    } catch (const ProgramError &failure) {
+        overflowed = failure.description() == "Overflow";
+    }
+    EXPECT_EQ(recorder.events, GetParam().events);
+    EXPECT_EQ(overflowed, GetParam().overflows);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -72,7 +80,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {5, 5, 5},
                     {"wait 5000", "open a 1", "wait 6000", "open b 1", "wait 6000", "open c 1"}},
         ScheduleRow{
-            "negative_delays", {-3, -1, 2}, {"open a 1", "open b 1", "wait 3000", "open c 1"}}),
+            "negative_delays", {-3, -1, 2}, {"open a 1", "open b 1", "wait 3000", "open c 1"}},
+        ScheduleRow{"largest_first_wait", {2147483}, {"wait 2147483000", "open a 1"}},
+        ScheduleRow{"seconds_overflow", {0, 2147483647}, {"open a 1"}, true},
+        ScheduleRow{"milliseconds_overflow", {0, 2147484}, {"open a 1"}, true},
+        ScheduleRow{"the_added_second_overflows", {0, 2147483}, {"open a 1"}, true}),
     testsupport::RowName());
 
 const std::string Invalid = " is an invalid file or folder name.  You will need to edit this .rvq "
@@ -122,24 +134,7 @@ TEST(RunItems, theNextWaitCountsFromTheStartOfTheItemBeforeOrItsMessage) {
     EXPECT_LE(recorder.countedFrom[1], recorder.openedAt[1]);
 }
 
-class RunOverflow : public testing::TestWithParam<std::int32_t> {};
-
-TEST_P(RunOverflow, aDelayThatOverflowsStopsTheRunAtThatItem) {
-    Recorder recorder;
-    EXPECT_THROW(
-        run({{"/a", 0, WindowState::Normal}, {"/b", GetParam(), WindowState::Normal}}, recorder),
-        ProgramError);
-    EXPECT_EQ(recorder.events, Events{"open /a 1"});
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, RunOverflow, testing::Values(2147483647, 2147484, 2147483));
-
-TEST(RunOverflow, theLargestWaitFitsTheFirstItem) {
-    Recorder recorder;
-    EXPECT_EQ(run({{"/a", 2147483, WindowState::Normal}}, recorder).at(0), "wait 2147483000");
-}
-
-TEST(RunReading, readsTheWholeFileBeforeAnythingStarts) {
+TEST(RunReadingWhole, readsTheWholeFileBeforeAnythingStarts) {
     TemporaryFolder folder;
     testsupport::writeFile(folder / "batch.rvq", batchItem("/a b", "Normal", "2.5") +
                                                      batchItem("/c", "Maximized", "3.5"));
@@ -153,20 +148,20 @@ TEST(RunReading, readsTheWholeFileBeforeAnythingStarts) {
     EXPECT_TRUE(readRunItems(folder / "empty.rvq").empty());
 }
 
-struct RefusedRow {
+struct ReadingRow {
     const char *name;
     std::string bytes;
-    std::string error; // how the description begins
+    std::string error; // how the description begins; empty when all five items are read
 };
 
-class RunReadingRefuses : public testing::TestWithParam<RefusedRow> {};
+class RunReading : public testing::TestWithParam<ReadingRow> {};
 
-TEST_P(RunReadingRefuses, aFileThatCannotBeRunWhole) {
+TEST_P(RunReading, refusesAFileThatCannotBeRunWhole) {
     TemporaryFolder folder;
     testsupport::writeFile(folder / "batch.rvq", GetParam().bytes);
     try {
-        readRunItems(folder / "batch.rvq");
-        ADD_FAILURE() << "read without error";
+        EXPECT_EQ(readRunItems(folder / "batch.rvq").size(), 5u);
+        EXPECT_EQ(GetParam().error, "");
     } catch (const ProgramError &failure) {
         EXPECT_TRUE(failure.description().starts_with(GetParam().error)) << failure.description();
     }
@@ -176,18 +171,13 @@ const std::string FiveItems =
     batchItem("/1") + batchItem("/2") + batchItem("/3") + batchItem("/4") + batchItem("/5");
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, RunReadingRefuses,
+    Table, RunReading,
     testing::Values(
-        RefusedRow{"a_sixth_item", FiveItems + batchItem("/6"), "Subscript out of range"},
-        RefusedRow{"an_item_cut_short", batchItem("/1") + "\"/2\"\r\n", "Input past end of file"},
-        RefusedRow{"a_delay_that_overflows",
+        ReadingRow{"five_items", FiveItems, ""},
+        ReadingRow{"a_sixth_item", FiveItems + batchItem("/6"), "Subscript out of range"},
+        ReadingRow{"an_item_cut_short", batchItem("/1") + "\"/2\"\r\n", "Input past end of file"},
+        ReadingRow{"a_delay_that_overflows",
                    batchItem("/1") + batchItem("/2", "Normal", "9999999999"), "Overflow"}),
     testsupport::RowName());
-
-TEST(RunReading, readsFiveItems) {
-    TemporaryFolder folder;
-    testsupport::writeFile(folder / "batch.rvq", FiveItems);
-    EXPECT_EQ(readRunItems(folder / "batch.rvq").size(), 5u);
-}
 
 } // namespace

@@ -6,39 +6,24 @@
 
 #include <gtest/gtest.h>
 
+// What the store keeps is in the stored position's tests, through the real file.
+
 namespace fs = std::filesystem;
-using testsupport::TemporaryFolder;
+using testsupport::Standing;
 
 namespace {
 
-TEST(KeyFileStore, keepsWhatItStoresBesideEveryOtherKeyOfItsFile) {
-    TemporaryFolder folder;
-    const fs::path file = folder / "Runvoy" / "Runvoy.conf";
-    platform::settingsStoreInFile(file)->store({{"Other", "kept"}});
-    platform::settingsStoreInFile(file)->store({{"Top", "750"}, {"Left", "-600"}});
-
-    const std::unique_ptr<platform::SettingsStore> store = platform::settingsStoreInFile(file);
-    EXPECT_EQ(store->value("Top"), "750");
-    EXPECT_EQ(store->value("Left"), "-600");
-    EXPECT_EQ(store->value("Other"), "kept");
-    store->store({{"Top", std::nullopt}});
-    EXPECT_EQ(platform::settingsStoreInFile(file)->value("Top"), std::nullopt);
-    EXPECT_EQ(platform::settingsStoreInFile(file)->value("Left"), "-600");
-    EXPECT_EQ(store->problem(), std::nullopt);
-    EXPECT_EQ(store->location(), file.native());
-}
-
 struct UnreadableRow {
     const char *name;
-    void (*place)(const fs::path &file);
+    Standing standing;
 };
 
 class KeyFileStoreUnreadable : public testing::TestWithParam<UnreadableRow> {};
 
 TEST_P(KeyFileStoreUnreadable, readsNothingAndLeavesWhatStandsThereAlone) {
-    TemporaryFolder folder;
+    testsupport::TemporaryFolder folder;
     const fs::path file = folder / "Runvoy.conf";
-    GetParam().place(file);
+    testsupport::place(GetParam().standing, file);
     const fs::file_type before = fs::symlink_status(file).type();
     const std::unique_ptr<platform::SettingsStore> store = platform::settingsStoreInFile(file);
     EXPECT_EQ(store->value("Top"), std::nullopt);
@@ -49,11 +34,8 @@ TEST_P(KeyFileStoreUnreadable, readsNothingAndLeavesWhatStandsThereAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, KeyFileStoreUnreadable,
-                         testing::Values(UnreadableRow{"fifo", testsupport::makeFifo},
-                                         UnreadableRow{"link_to_device",
-                                                       [](const fs::path &file) {
-                                                           fs::create_symlink("/dev/zero", file);
-                                                       }}),
+                         testing::Values(UnreadableRow{"fifo", Standing::Fifo},
+                                         UnreadableRow{"link_to_device", Standing::LinkToDevice}),
                          testsupport::RowName());
 
 } // namespace

@@ -12,16 +12,15 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using testsupport::Standing;
 using testsupport::TemporaryFolder;
 
 namespace {
 
-enum class Standing { Nothing, Folder, File };
-
 struct WithoutDesktopRow {
     const char *name;
     const char *programFolder;
-    Standing output;
+    Standing output;                // what stands at Output in the program folder
     std::vector<fs::path> writable; // relative to the test folder
     bool inUserData;
 };
@@ -33,10 +32,7 @@ TEST_P(OutputFolderWithoutDesktop, isTheProgramsOutputWhileTheUserMayWriteThere)
     TemporaryFolder folder;
     fs::create_directory(folder / "program");
     const fs::path program = folder / row.programFolder;
-    if (row.output == Standing::Folder)
-        fs::create_directory(program / "Output");
-    if (row.output == Standing::File)
-        testsupport::writeFile(program / "Output", "");
+    testsupport::place(row.output, program / "Output");
     std::vector<fs::path> asked;
     const auto mayWrite = [&](const fs::path &path) {
         asked.push_back(path);
@@ -80,8 +76,10 @@ TEST(OutputFolderWithoutDesktopOfTheSystem, takesTheUsersOwnDataFolderFromTheEnv
 struct SettleRow {
     const char *name;
     bool desktop;
-    void (*prepare)(const TemporaryFolder &folder);
-    fs::path outputFolder; // relative to the test folder
+    const char *programFolder;
+    Standing standing; // what stands at `at` beforehand
+    fs::path at;
+    fs::path outputFolder; // all three relative to the test folder
     std::string error;     // "<folder>" stands for the test folder; empty for none
 };
 
@@ -91,13 +89,13 @@ TEST_P(SettleOutputFolder, makesTheFolderWhenNothingStandsThere) {
     const SettleRow &row = GetParam();
     TemporaryFolder folder;
     fs::create_directory(folder / "program");
-    row.prepare(folder);
+    testsupport::place(row.standing, folder / row.at);
     const testsupport::ScopedVariable dataHome("XDG_DATA_HOME", (folder / "data").native());
     fs::path outputFolder;
     std::string error;
     try {
-        settleOutputFolder(row.desktop ? folder / "Desktop" : fs::path(), folder / "program",
-                           outputFolder);
+        settleOutputFolder(row.desktop ? folder / "Desktop" : fs::path(),
+                           folder / row.programFolder, outputFolder);
     } catch (const ProgramError &failure) {
         error = failure.description();
         error.replace(error.find(folder.path().native()), folder.path().native().size(),
@@ -110,26 +108,16 @@ TEST_P(SettleOutputFolder, makesTheFolderWhenNothingStandsThere) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SettleOutputFolder,
-    testing::Values(SettleRow{"desktop", true,
-                              [](const TemporaryFolder &f) { fs::create_directory(f / "Desktop"); },
-                              "Desktop", ""},
-                    SettleRow{"made_in_the_program_folder", false, [](const TemporaryFolder &) {},
+    testing::Values(SettleRow{"desktop", true, "program", Standing::Folder, "Desktop", "Desktop",
+                              ""},
+                    SettleRow{"made_in_the_program_folder", false, "program", Standing::Nothing, "",
                               "program/Output", ""},
-                    SettleRow{"made_in_the_users_data_folder", false,
-                              [](const TemporaryFolder &f) { fs::remove(f / "program"); },
-                              "data/runvoy/Output", ""},
-                    SettleRow{"a_file_named_output", false,
-                              [](const TemporaryFolder &f) {
-                                  testsupport::writeFile(f / "program" / "Output", "kept");
-                              },
-                              "program/Output",
+                    SettleRow{"made_in_the_users_data_folder", false, "missing", Standing::Nothing,
+                              "", "data/runvoy/Output", ""},
+                    SettleRow{"a_file_named_output", false, "program", Standing::File,
+                              "program/Output", "program/Output",
                               "Path/File access error: <folder>/program/Output is not a folder"},
-                    SettleRow{"nowhere_to_make_one", false,
-                              [](const TemporaryFolder &f) {
-                                  fs::remove(f / "program");
-                                  testsupport::writeFile(f / "data",
-                                                         "a file where a folder should be");
-                              },
+                    SettleRow{"nowhere_to_make_one", false, "missing", Standing::File, "data",
                               "data/runvoy/Output", "Path not found: <folder>/data/runvoy/Output"}),
     testsupport::RowName());
 

@@ -8,19 +8,21 @@
 
 namespace {
 
+// Through the real settings file, made with its folder, and beside every other key in it.
 TEST(PositionSettings, keepsTopAndLeftInTwipsInTheSettingsGroup) {
     testsupport::TemporaryFolder folder;
-    const std::unique_ptr<platform::SettingsStore> store =
-        platform::settingsStoreInFile(folder / "Runvoy.conf");
+    const std::filesystem::path file = folder / "Runvoy" / "Runvoy.conf";
+    platform::settingsStoreInFile(file)->store({{"Other", "kept"}});
+    const std::unique_ptr<platform::SettingsStore> store = platform::settingsStoreInFile(file);
     PositionSettings settings(*store);
     EXPECT_EQ(settings.twips(PositionSettings::Top), std::nullopt);
     settings.setPosition(750, -600);
-    EXPECT_EQ(testsupport::fileBytes(folder / "Runvoy.conf"), "[Settings]\nTop=750\nLeft=-600\n");
+    EXPECT_EQ(testsupport::fileBytes(file), "[Settings]\nOther=kept\nTop=750\nLeft=-600\n");
     EXPECT_EQ(settings.twips(PositionSettings::Top), 750.0);
     EXPECT_EQ(settings.twips(PositionSettings::Left), -600.0);
     settings.forget(PositionSettings::Top);
-    EXPECT_EQ(settings.twips(PositionSettings::Top), std::nullopt);
-    EXPECT_EQ(settings.twips(PositionSettings::Left), -600.0);
+    EXPECT_EQ(testsupport::fileBytes(file), "[Settings]\nOther=kept\nLeft=-600\n");
+    EXPECT_EQ(settings.problem(), std::nullopt);
 }
 
 TEST(PositionSettings, anUnusableCoordinateNamesItsKeyAndFile) {

@@ -46,7 +46,7 @@ protected:
 };
 
 TEST_F(StartUp, saysThatTheSettingsFileCannotBeReadAndOpensTheEditor) {
-    testsupport::makeFifo(file);
+    testsupport::place(testsupport::Standing::Fifo, file);
     const RecordingWidgets widgets = start();
     EXPECT_EQ(widgets.prompts, Prompts{"The settings file " + file.native() +
                                        " is not a regular file; the window's position is "
