@@ -40,6 +40,8 @@ void AssociationInstaller::RegisterAssociation() {
     if (FileExt.empty())
         return;
     FindFileType();
+    if (FileType.empty())
+        return;
     SetDefaultValue(descriptionKey(FileType), TypeDescription);
     SetDefaultValue(iconKey(FileType), IconPath);
     SetDefaultValue(verbCommandKey(FileType, "open"), OpenCommand);
@@ -49,8 +51,16 @@ void AssociationInstaller::RegisterAssociation() {
 void AssociationInstaller::FindFileType() {
     if (FileExt.empty())
         return;
-    // An existing type is reused, whoever made it; only a missing or empty one is made here.
-    FileType = store_.fileTypeOf(FileExt);
+    // An existing type is reused, whoever made it; only a missing or empty one is made here. A
+    // type made without knowing whether there is one would compete with it, so none is.
+    try {
+        FileType = store_.fileTypeOf(FileExt);
+    } catch (const std::exception &error) {
+        FileType.clear();
+        failures_.push_back("cannot look up " + describe(extensionTypeKey(FileExt)) + ": " +
+                            error.what());
+        return;
+    }
     if (FileType.empty()) {
         FileType = FileExt.substr(1) + "file";
         SetDefaultValue(extensionTypeKey(FileExt), FileType);

@@ -23,6 +23,7 @@ public:
     // The entry procedure: the fixed values for the program folder, then the registration.
     void Main(const std::string &folder);
     void RegisterAssociation();
+    // Leaves FileType empty when the store cannot tell it.
     void FindFileType();
     // An empty value removes the entry instead of writing an empty one.
     void SetDefaultValue(const ClassesKey &key, const std::string &value);

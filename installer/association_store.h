@@ -31,10 +31,10 @@ class AssociationStore {
 public:
     virtual ~AssociationStore() = default;
 
-    // The file type the extension names; empty when it names none or cannot be read.
+    // The file type the extension names; empty when it names none.
     virtual std::string fileTypeOf(const std::string &extension) = 0;
 
-    // Both throw std::exception when the value cannot be written or removed.
+    // All three throw std::exception when the value cannot be read, written or removed.
     virtual void setValue(const ClassesKey &key, const std::string &value) = 0;
     virtual void deleteValue(const ClassesKey &key) = 0;
 };

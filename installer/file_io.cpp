@@ -1,10 +1,14 @@
 #include "installer/file_io.h"
 
+#include "installer/lock_holder.h"
+
 #include <cerrno>
 #include <fcntl.h>
+#include <stdexcept>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -12,8 +16,26 @@ namespace kestrum {
 
 namespace {
 
+// The files we read are a few kilobytes; one over a mebibyte is no desktop list or icon of
+// ours, and reading on could take all the memory there is.
+constexpr std::size_t MaxFileSize = 1 << 20;
+
 [[noreturn]] void throwErrno(const std::string &what, const std::filesystem::path &path) {
     throw std::system_error(errno, std::generic_category(), what + ' ' + path.string());
+}
+
+[[noreturn]] void refuse(const std::string &what, const std::filesystem::path &path,
+                         const std::string &why) {
+    throw std::runtime_error(what + ' ' + path.string() + ": " + why);
+}
+
+// A FIFO waits for a writer and a device may never end, so only a plain file is taken.
+void requireRegularFile(int fd, const std::string &what, const std::filesystem::path &path) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        throwErrno(what, path);
+    if (!S_ISREG(status.st_mode))
+        refuse(what, path, "not a regular file");
 }
 
 class FileDescriptor {
@@ -91,14 +113,15 @@ mode_t newFileMode() {
     return 0666 & ~mask;
 }
 
-} // namespace
-
-std::optional<std::string> readWholeFile(const std::filesystem::path &path) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+// The file's contents; nothing when it does not exist. Opening does not wait for a FIFO's
+// writer, so that a FIFO is refused like anything else that is not a regular file.
+std::optional<std::string> readRegularFile(const std::filesystem::path &path, int openFlags) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | openFlags));
     if (file.get() < 0 && errno == ENOENT)
         return std::nullopt;
     if (file.get() < 0)
         throwErrno("cannot open", path);
+    requireRegularFile(file.get(), "cannot read", path);
     std::string contents;
     char buffer[8192];
     for (;;) {
@@ -110,7 +133,34 @@ std::optional<std::string> readWholeFile(const std::filesystem::path &path) {
         if (got == 0)
             return contents;
         contents.append(buffer, static_cast<std::size_t>(got));
+        if (contents.size() > MaxFileSize)
+            refuse("cannot read", path, "larger than 1 MiB");
     }
+}
+
+// The type of what is in the file's place, 0 when nothing is. A rename would turn a FIFO or a
+// device into a plain file under the feet of whoever uses it, so only a regular file or a
+// symbolic link is ever replaced.
+mode_t replaceableEntry(const std::filesystem::path &path) {
+    struct stat entry {};
+    if (::lstat(path.c_str(), &entry) != 0) {
+        if (errno == ENOENT)
+            return 0;
+        throwErrno("cannot replace", path);
+    }
+    if (!S_ISREG(entry.st_mode) && !S_ISLNK(entry.st_mode))
+        refuse("cannot replace", path, "not a regular file");
+    return entry.st_mode;
+}
+
+mode_t modeOfReplacement(mode_t entry) {
+    return S_ISREG(entry) ? entry & 07777 : newFileMode();
+}
+
+} // namespace
+
+std::optional<std::string> readWholeFile(const std::filesystem::path &path) {
+    return readRegularFile(path, 0);
 }
 
 void editFile(const std::filesystem::path &path,
@@ -124,12 +174,11 @@ void editFile(const std::filesystem::path &path,
         const std::string contents = edit(current);
         // Only the entry itself counts: a symbolic link in its place is replaced like a file,
         // never written through, since where it leads is no file of ours.
-        struct stat existing {};
-        const bool isFile = ::lstat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
-        if (isFile && current == contents)
+        const mode_t entry = replaceableEntry(path);
+        if (S_ISREG(entry) && current == contents)
             return;
         std::filesystem::create_directories(path.parent_path());
-        TemporaryFile temporary(path, contents, isFile ? existing.st_mode & 07777 : newFileMode());
+        TemporaryFile temporary(path, contents, modeOfReplacement(entry));
 
         std::optional<std::string> now = readWholeFile(path);
         if (now == current) {
@@ -144,7 +193,25 @@ void editFile(const std::filesystem::path &path,
 }
 
 void replaceFile(const std::filesystem::path &path, std::string_view contents) {
-    editFile(path, [&](const std::optional<std::string> &) { return std::string(contents); });
+    // The contents do not depend on the old file, so a symbolic link is never read through.
+    const mode_t entry = replaceableEntry(path);
+    if (S_ISREG(entry) && readRegularFile(path, O_NOFOLLOW) == contents)
+        return;
+    std::filesystem::create_directories(path.parent_path());
+    TemporaryFile(path, contents, modeOfReplacement(entry)).renameOver(path);
+}
+
+void requireRegularFiles(const std::filesystem::path &folder, std::string_view extension,
+                         const std::string &reader) {
+    if (!std::filesystem::exists(folder))
+        return;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::filesystem::file_type type = entry.status().type();
+        if (entry.path().extension() == extension && type != std::filesystem::file_type::regular &&
+            type != std::filesystem::file_type::directory &&
+            type != std::filesystem::file_type::not_found)
+            refuse(reader + " cannot read", entry.path(), "not a regular file");
+    }
 }
 
 void removeFile(const std::filesystem::path &path) {
@@ -152,14 +219,26 @@ void removeFile(const std::filesystem::path &path) {
         throwErrno("cannot remove", path);
 }
 
-FileLock::FileLock(const std::filesystem::path &path) {
+FileLock::FileLock(const std::filesystem::path &path, std::chrono::seconds wait) {
     std::filesystem::create_directories(path.parent_path());
-    FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
+    FileDescriptor file(
+        ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
     if (file.get() < 0)
         throwErrno("cannot open", path);
-    while (::flock(file.get(), LOCK_EX) != 0)
-        if (errno != EINTR)
+    requireRegularFile(file.get(), "cannot lock", path);
+    // A holder that is stopped or stuck would keep us waiting for ever, with nobody told why.
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
             throwErrno("cannot lock", path);
+        if (std::chrono::steady_clock::now() >= deadline)
+            refuse("cannot lock", path,
+                   "held by " + lockHolder(file.get()) + " for more than " +
+                       std::to_string(wait.count()) + " s");
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     fd_ = file.release();
 }
 

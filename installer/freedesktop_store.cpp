@@ -75,23 +75,13 @@ VerbEntry verbEntryFor(const ClassesKey &key, const std::string &command) {
 }
 
 std::string FreedesktopStore::fileTypeOf(const std::string &extension) {
-    // Without the lock nothing is written either, and each write says why.
-    try {
-        lockOutOtherStores();
-    } catch (const std::exception &) {
-        return {};
-    }
+    lockOutOtherStores();
     std::vector<std::string> globLists;
     std::vector<std::filesystem::path> dataDirs{dirs_.dataHome};
     dataDirs.insert(dataDirs.end(), dirs_.dataDirs.begin(), dirs_.dataDirs.end());
-    for (const std::filesystem::path &dir : dataDirs) {
-        // An unreadable list counts as one that maps nothing.
-        try {
-            if (auto text = readWholeFile(dir / "mime" / "globs2"))
-                globLists.push_back(std::move(*text));
-        } catch (const std::exception &) {
-        }
-    }
+    for (const std::filesystem::path &dir : dataDirs)
+        if (auto text = readWholeFile(dir / "mime" / "globs2"))
+            globLists.push_back(std::move(*text));
     return mimeTypeForExtension(globLists, extension);
 }
 
@@ -193,11 +183,13 @@ void FreedesktopStore::editMimeappsList(const ClassesKey &key, bool add) {
 
 void FreedesktopStore::lockOutOtherStores() {
     if (!lock_)
-        lock_.emplace(dirs_.dataHome / (std::string(FilePrefix) + "kestrum.lock"));
+        lock_.emplace(dirs_.dataHome / (std::string(FilePrefix) + "kestrum.lock"), lockWait_);
 }
 
 void FreedesktopStore::rebuildMimeDatabase() const {
-    const ToolResult result = runTool({"update-mime-database", (dirs_.dataHome / "mime").string()});
+    const std::filesystem::path mime = dirs_.dataHome / "mime";
+    requireRegularFiles(mime / "packages", ".xml", "update-mime-database");
+    const ToolResult result = runTool({"update-mime-database", mime.string()});
     if (!result.found)
         throw std::runtime_error("update-mime-database (shared-mime-info) is not installed");
     if (result.exitStatus != 0)
@@ -206,8 +198,9 @@ void FreedesktopStore::rebuildMimeDatabase() const {
 
 void FreedesktopStore::refreshDesktopEntryCache() const {
     // Only some desktops read this cache, so a system without the tool needs none.
-    const ToolResult result =
-        runTool({"update-desktop-database", (dirs_.dataHome / "applications").string()});
+    const std::filesystem::path applications = dirs_.dataHome / "applications";
+    requireRegularFiles(applications, ".desktop", "update-desktop-database");
+    const ToolResult result = runTool({"update-desktop-database", applications.string()});
     if (result.found && result.exitStatus != 0)
         throw std::runtime_error("update-desktop-database failed: " +
                                  firstLine(result.errorOutput));

@@ -6,6 +6,7 @@
 #include "installer/mime_package.h"
 #include "installer/xdg_dirs.h"
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -34,10 +35,12 @@ VerbEntry verbEntryFor(const ClassesKey &key, const std::string &command);
 // - the "open" verb is a desktop entry set as the type's default application in mimeapps.list,
 //   every other verb one added to the type's associations there, so that "Open With" offers it.
 // A store locks out the stores of other processes from its first use to its end, so that two
-// runs at once neither rebuild the database together nor edit mimeapps.list over each other.
+// runs at once neither rebuild the database together nor edit mimeapps.list over each other; it
+// waits lockWait at most for another store to end.
 class FreedesktopStore : public AssociationStore {
 public:
-    explicit FreedesktopStore(XdgDirs dirs) : dirs_(std::move(dirs)) {}
+    FreedesktopStore(XdgDirs dirs, std::chrono::seconds lockWait)
+        : dirs_(std::move(dirs)), lockWait_(lockWait) {}
 
     std::string fileTypeOf(const std::string &extension) override;
     void setValue(const ClassesKey &key, const std::string &value) override;
@@ -53,6 +56,7 @@ private:
     void lockOutOtherStores();
 
     XdgDirs dirs_;
+    std::chrono::seconds lockWait_;
     std::optional<FileLock> lock_;
 };
 

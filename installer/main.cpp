@@ -1,23 +1,9 @@
-#include "installer/association_installer.h"
-#include "installer/freedesktop_store.h"
-
-#include <cstdlib>
-#include <filesystem>
-#include <iostream>
+#include "installer/user_registration.h"
 
 // Registers the batch file type for the user and ends. Nothing is shown: a run that worked
 // prints nothing, and every entry that could not be written gets one line on standard error.
+// Another run takes a few seconds at most, so one that holds the lock for half a minute is
+// stopped or stuck, and the user is better told so than kept waiting.
 int main() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) {
-        std::cerr << "kestrum: cannot find its own folder: " << error.message() << '\n';
-        return EXIT_FAILURE;
-    }
-    kestrum::FreedesktopStore store(kestrum::xdgDirsFromEnvironment());
-    kestrum::AssociationInstaller module(store);
-    module.Main(self.parent_path().string());
-    for (const std::string &failure : module.Failures())
-        std::cerr << "kestrum: " << failure << '\n';
-    return module.Failures().empty() ? EXIT_SUCCESS : EXIT_FAILURE;
+    return kestrum::registerForUser(std::chrono::seconds(30));
 }

@@ -21,7 +21,6 @@ FileOutcome faultOf(DWORD error) {
         return {FileFault::NameTooLong, {}};
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-    case ERROR_DISK_QUOTA_EXCEEDED:
         return {FileFault::DiskFull, {}};
     default:
         break;

@@ -1,7 +1,7 @@
 #include "qt/about/about_box.h"
 
-#include "platform/twips.h"
 #include "qt/about/version.h"
+#include "qt/screen_geometry.h"
 #include "resources/resource_names.h"
 
 #include <QColor>
@@ -65,12 +65,6 @@ QPixmap stretchedPicture(const QString &path, const QSize &size, qreal pixelRati
     painter.end();
     image.setDevicePixelRatio(pixelRatio);
     return QPixmap::fromImage(image);
-}
-
-// Where a window of the given outer size stands when centred on a screen of the given area.
-QPoint centredOn(const QRect &screenArea, const QSize &windowSize) {
-    return screenArea.topLeft() + QPoint((screenArea.width() - windowSize.width()) / 2,
-                                         (screenArea.height() - windowSize.height()) / 2);
 }
 
 } // namespace

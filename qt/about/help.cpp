@@ -28,9 +28,10 @@ QChar lastCharacterOfTrimmed(const QString &folder) {
 
 QString helpFilePath(const QString &programFolder) {
     const QString fileName = u"Runvoy.HLP"_s;
-    if (lastCharacterOfTrimmed(programFolder) == platform::PathSeparator)
+    const QLatin1Char separator(platform::PathSeparator);
+    if (lastCharacterOfTrimmed(programFolder) == separator)
         return programFolder + fileName;
-    return programFolder + platform::PathSeparator + fileName;
+    return programFolder + separator + fileName;
 }
 
 void prepare(QWidget *owner, const QString &programFolder) {

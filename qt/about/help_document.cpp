@@ -1,28 +1,35 @@
 #include "qt/about/help_document.h"
 
-#include <QFile>
+#include "core/document/program_error.h"
+#include "platform/file_access.h"
+#include "qt/qt_text.h"
+
 #include <QStringDecoder>
+
+#include <string>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-HelpDocument unreadable(const QString &path, const QString &reason) {
-    return {QString(), u"The help file could not be opened.\n\n%1\n\n%2"_s.arg(path, reason)};
-}
+// Far beyond any help file, small enough to read whole without harm.
+constexpr std::size_t MaxHelpFileSize = 16 * 1024 * 1024;
 
 } // namespace
 
+// Only a regular file is read: a pipe or a device of that name would keep the window waiting.
 HelpDocument readHelpDocument(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return unreadable(path, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return unreadable(path, file.errorString());
-
-    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    std::string bytes;
+    const platform::FileOutcome outcome =
+        platform::readWholeFile(corePath(path), MaxHelpFileSize, bytes);
+    if (!outcome.ok()) {
+        const ProgramError failure = ProgramError::fromFileFault(corePath(path), outcome);
+        return {QString(),
+                u"The help file could not be opened.\n\n"_s + qtText(failure.description())};
+    }
+    const QByteArray html = QByteArray::fromStdString(bytes);
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(html);
     if (!decoder.isValid())
         decoder = QStringDecoder(QStringDecoder::Utf8);
-    return {decoder.decode(bytes), QString()};
+    return {decoder.decode(html), QString()};
 }

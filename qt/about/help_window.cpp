@@ -1,7 +1,7 @@
 #include "qt/about/help_window.h"
 
-#include "platform/twips.h"
 #include "qt/about/help_document.h"
+#include "qt/screen_geometry.h"
 #include "qt/window_frame/window_frame.h"
 #include "resources/resource_names.h"
 

@@ -1,6 +1,8 @@
 #include "qt/editor/editor_window.h"
 
-#include "qt/editor/editor_layout.h"
+#include "core/layout/editor_layout.h"
+#include "qt/qt_text.h"
+#include "qt/screen_geometry.h"
 #include "resources/resource_names.h"
 
 #include <QApplication>
@@ -12,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -26,19 +27,22 @@ struct ToolbarEntry {
     const char *key; // nullptr for a separator
     const char *toolTip;
     const char *picture;
+    EditorCommand command;
 };
+
+constexpr ToolbarEntry Separator{nullptr, nullptr, nullptr, EditorCommand::New};
 
 // Three groups, New Open Save; About Help; Exit, with a gap before the first.
 constexpr std::array<ToolbarEntry, 9> ToolbarEntries{{
-    {nullptr, nullptr, nullptr},
-    {"new", "New", Pictures::New},
-    {"open", "Open", Pictures::Open},
-    {"save", "Save", Pictures::Save},
-    {nullptr, nullptr, nullptr},
-    {"about", "About", Pictures::About},
-    {"help", "Help", Pictures::Help},
-    {nullptr, nullptr, nullptr},
-    {"exit", "Exit", Pictures::Exit},
+    Separator,
+    {"new", "New", Pictures::New, EditorCommand::New},
+    {"open", "Open", Pictures::Open, EditorCommand::Open},
+    {"save", "Save", Pictures::Save, EditorCommand::Save},
+    Separator,
+    {"about", "About", Pictures::About, EditorCommand::About},
+    {"help", "Help", Pictures::Help, EditorCommand::Help},
+    Separator,
+    {"exit", "Exit", Pictures::Exit, EditorCommand::Exit},
 }};
 
 // The rows are laid out for a small dialog font: a larger desktop font would cut the texts of
@@ -100,7 +104,9 @@ EditorWindow::EditorWindow(const EditorServices &services) : services_(services)
     createControls();
     nameControls();
     setTabOrder();
-    connectRules();
+    // Made once every control is there: the logic shows its empty batch at once.
+    logic_ = std::make_unique<EditorLogic>(*this, services_);
+    forwardActions();
     nameEdit->setFocus();
 }
 
@@ -127,8 +133,6 @@ void EditorWindow::createControls() {
                                        EditorLayout::MoveUpButton);
     moveButtons[1] = makePictureButton(moveFrame, QIcon(Pictures::path(Pictures::ArrowDown)),
                                        EditorLayout::MoveDownButton);
-    for (int k = 0; k < 2; ++k)
-        connect(moveButtons[k], &QPushButton::clicked, this, [this, k] { moveSelectedRow(k); });
 
     createRows();
 }
@@ -140,30 +144,27 @@ void EditorWindow::createToolbar() {
     toolbar->setFloatable(false);
     toolbar->setIconSize(QSize(32, 32));
     toolbar->setContentsMargins(0, 0, 0, 0);
-    int picture = 0;
     for (const ToolbarEntry &entry : ToolbarEntries) {
         if (!entry.key) {
             toolbar->addSeparator();
             continue;
         }
-        toolbarIcons[picture] = QIcon(Pictures::path(entry.picture));
-        QAction *action = toolbar->addAction(toolbarIcons[picture], QString());
-        ++picture;
-        const QString key = QString::fromLatin1(entry.key);
-        action->setObjectName(key);
+        QAction *action = toolbar->addAction(QIcon(Pictures::path(entry.picture)), QString());
+        action->setObjectName(QString::fromLatin1(entry.key));
         action->setToolTip(QString::fromLatin1(entry.toolTip));
         toolbar->widgetForAction(action)->setFixedSize(EditorLayout::ToolButtonWidthPixels,
                                                        EditorLayout::ToolButtonHeightPixels);
-        connect(action, &QAction::triggered, this, [this, key] { runToolbarCommand(key); });
+        connect(action, &QAction::triggered, this,
+                [this, command = entry.command] { logic_->command(command); });
     }
 }
 
 void EditorWindow::createRows() {
-    selectors_ = new QButtonGroup(this);
+    selectors = new QButtonGroup(this);
     const QIcon folder(Pictures::path(Pictures::Folder));
     const QIcon wasteBin(Pictures::path(Pictures::WasteBin));
     for (int i = 0; i < RowCount; ++i) {
-        delayEdits[i] = new QLineEdit(u"0"_s, rowsFrame);
+        delayEdits[i] = new QLineEdit(rowsFrame);
         delayEdits[i]->setGeometry(toPixels(EditorLayout::DelayEdit(i)));
         delayEdits[i]->setAlignment(Qt::AlignHCenter);
 
@@ -178,23 +179,15 @@ void EditorWindow::createRows() {
 
         stateCombos[i] = new QComboBox(rowsFrame);
         stateCombos[i]->setGeometry(toPixels(EditorLayout::StateCombo(i)));
-        stateCombos[i]->addItems(windowStateNames());
-        stateCombos[i]->setCurrentIndex(-1);
+        for (const std::string_view state : WindowStateNames)
+            stateCombos[i]->addItem(qtText(state));
         widenToContents(stateCombos[i], Qt::AlignHCenter);
 
         clearButtons[i] = makePictureButton(rowsFrame, wasteBin, EditorLayout::ClearButton(i));
 
         rowSelectors[i] = new QRadioButton(u"Option1"_s, moveFrame);
         rowSelectors[i]->setGeometry(toPixels(EditorLayout::RowSelector(i)));
-        selectors_->addButton(rowSelectors[i], i);
-
-        connect(clearButtons[i], &QPushButton::clicked, this, [this, i] { clearRow(i); });
-        connect(browseFileButtons[i], &QPushButton::clicked, this,
-                [this, i] { browseFileForRow(i); });
-        connect(browseFolderButtons[i], &QPushButton::clicked, this,
-                [this, i] { browseFolderForRow(i); });
-        connect(rowSelectors[i], &QRadioButton::clicked, this,
-                [this, i] { selectedRow = qint16(i); });
+        selectors->addButton(rowSelectors[i], i);
     }
 }
 
@@ -224,6 +217,8 @@ void EditorWindow::nameControls() {
         stateCombos[i]->setObjectName(u"stateCombo%1"_s.arg(i));
         clearButtons[i]->setObjectName(u"clearButton%1"_s.arg(i));
         rowSelectors[i]->setObjectName(u"rowSelector%1"_s.arg(i));
+        // The caption is the same for every row; the name says which row each one selects.
+        rowSelectors[i]->setAccessibleName(u"Select row %1"_s.arg(i + 1));
     }
 }
 
@@ -247,118 +242,62 @@ void EditorWindow::setTabOrder() {
         chain(selector);
 }
 
-void EditorWindow::connectRules() {
+// Only the user's own edits are forwarded: textEdited and activated come from the user alone, so
+// what the logic shows does not come back to it.
+void EditorWindow::forwardActions() {
     nameEdit->installEventFilter(this);
-    connect(nameEdit, &QLineEdit::textChanged, this, [this] {
-        markChanged();
-        removeFullStopFromName();
-    });
+    connect(nameEdit, &QLineEdit::textEdited, this,
+            [this](const QString &text) { logic_->nameEdited(coreText(text)); });
     for (int i = 0; i < RowCount; ++i) {
         for (QWidget *control : std::initializer_list<QWidget *>{
                  delayEdits[i], pathEdits[i], browseFileButtons[i], browseFolderButtons[i],
                  stateCombos[i], clearButtons[i]})
             control->installEventFilter(this);
-        connect(pathEdits[i], &QLineEdit::textChanged, this, &EditorWindow::markChanged);
-        connect(delayEdits[i], &QLineEdit::textChanged, this, &EditorWindow::markChanged);
-        // Only the user picks: activated comes from the user alone, and comparing with the
-        // entry shown when the pick began leaves out picking the entry already shown.
-        connect(stateCombos[i], &QComboBox::activated, this, [this, i](int index) {
-            if (index != stateBeforePick_[i])
-                markChanged();
-        });
+        connect(pathEdits[i], &QLineEdit::textEdited, this,
+                [this, i](const QString &text) { logic_->pathEdited(i, coreText(text)); });
+        connect(delayEdits[i], &QLineEdit::textEdited, this,
+                [this, i](const QString &text) { logic_->delayEdited(i, coreText(text)); });
+        connect(stateCombos[i], &QComboBox::activated, this,
+                [this, i](int index) { logic_->stateChosen(i, WindowState(index)); });
+        connect(clearButtons[i], &QPushButton::clicked, this,
+                [this, i] { logic_->clearClicked(i); });
+        connect(browseFileButtons[i], &QPushButton::clicked, this,
+                [this, i] { logic_->browseFileClicked(i); });
+        connect(browseFolderButtons[i], &QPushButton::clicked, this,
+                [this, i] { logic_->browseFolderClicked(i); });
+        connect(rowSelectors[i], &QRadioButton::clicked, this,
+                [this, i] { logic_->rowFocused(i); });
     }
+    connect(moveButtons[0], &QPushButton::clicked, this,
+            [this] { logic_->moveClicked(MoveDirection::Up); });
+    connect(moveButtons[1], &QPushButton::clicked, this,
+            [this] { logic_->moveClicked(MoveDirection::Down); });
+}
+
+// The row whose path, delay, browse buttons, state list or clear button control is; -1 for any
+// other control.
+int EditorWindow::rowOf(const QObject *control) const {
+    for (int i = 0; i < RowCount; ++i) {
+        for (const QObject *own : std::initializer_list<const QObject *>{
+                 delayEdits[i], pathEdits[i], browseFileButtons[i], browseFolderButtons[i],
+                 stateCombos[i], clearButtons[i]}) {
+            if (control == own)
+                return i;
+        }
+    }
+    return -1;
 }
 
 bool EditorWindow::eventFilter(QObject *watched, QEvent *event) {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress || type == QEvent::Wheel || type == QEvent::MouseButtonPress) {
-        // Every pick in a state list begins with one of these on the list itself.
-        for (int i = 0; i < RowCount; ++i) {
-            if (watched == stateCombos[i])
-                stateBeforePick_[i] = stateCombos[i]->currentIndex();
-        }
+    const int row = rowOf(watched);
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == nameEdit)
+            logic_->nameFocused();
+        else if (row >= 0)
+            logic_->rowFocused(row);
         return false;
     }
-    if (type == QEvent::FocusIn) {
-        if (watched == nameEdit) {
-            clearSelection();
-            return false;
-        }
-        for (int i = 0; i < RowCount; ++i) {
-            if (watched == delayEdits[i] || watched == pathEdits[i] ||
-                watched == browseFileButtons[i] || watched == browseFolderButtons[i] ||
-                watched == stateCombos[i] || watched == clearButtons[i]) {
-                selectRow(i);
-                return false;
-            }
-        }
-    }
-    for (int i = 0; i < RowCount; ++i) {
-        if (watched == pathEdits[i])
-            return dropOnPath(i, event);
-    }
+    if (row >= 0 && watched == pathEdits[row])
+        return dropOnPath(row, event);
     return QWidget::eventFilter(watched, event);
-}
-
-// A row's control taking the focus makes its row the selected one.
-void EditorWindow::selectRow(int row) {
-    selectedRow = qint16(row);
-    rowSelectors[row]->setChecked(true);
-}
-
-// The name field taking the focus leaves no row selected.
-void EditorWindow::clearSelection() {
-    if (selectedRow == -1)
-        return;
-    selectors_->setExclusive(false);
-    rowSelectors[selectedRow]->setChecked(false);
-    selectors_->setExclusive(true);
-    selectedRow = -1;
-    nameEdit->setFocus();
-}
-
-void EditorWindow::markChanged() {
-    if (!loading)
-        setBatchChanged(true);
-}
-
-// The title shows no mark of the flag, so it is set as an attribute: Qt then looks for no
-// placeholder in the title to show it with.
-void EditorWindow::setBatchChanged(bool changed) {
-    setAttribute(Qt::WA_WindowModified, changed);
-}
-
-// The program's own choice of a state, which is no edit by itself.
-void EditorWindow::selectState(int row, int index) {
-    stateCombos[row]->setCurrentIndex(index);
-}
-
-// The name field takes the focus as the window opens, which clears the selection. A desktop that
-// opens the window without giving it the focus must not leave row 0 selected behind the user's
-// back, where an arrow button would move it.
-void EditorWindow::showEvent(QShowEvent *event) {
-    if (!event->spontaneous() && !opened_) {
-        opened_ = true;
-        clearSelection();
-    }
-    QWidget::showEvent(event);
-}
-
-void EditorWindow::closeEvent(QCloseEvent *event) {
-    bool cancel = false;
-    confirmClose(cancel);
-    if (cancel) {
-        event->ignore();
-        return;
-    }
-    unload();
-    event->accept();
-}
-
-int EditorWindow::Message(const QString &prompt, const QString &buttons, const QString &title) {
-    messageBox.prompt = prompt;
-    messageBox.buttons = buttons;
-    messageBox.title = title;
-    messageBox.show(this);
-    return messageBox.response;
 }

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "core/document/batch.h"
-#include "qt/editor/editor_start.h"
-#include "qt/msgbox/message_box.h"
+#include "core/editor/editor_logic.h"
+#include "core/editor/editor_view.h"
 
-#include <QIcon>
-#include <QString>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QButtonGroup;
 class QComboBox;
@@ -19,26 +17,58 @@ class QPushButton;
 class QRadioButton;
 class QToolBar;
 
-// The main window: the batch editor.
-class EditorWindow : public QWidget {
+// The editor's window drawn with Qt Widgets: it shows what the editor's logic tells it and hands
+// every action of the user to the logic. Its controls are known by their role names.
+class EditorWindow : public QWidget, public EditorView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(EditorWindow)
 
 public:
-    static constexpr int RowCount = MaxBatchItems;
-
     explicit EditorWindow(const EditorServices &services);
     ~EditorWindow() override;
 
-    // The editor's window-level state; whether the batch has changed since it was opened or
-    // saved is the window's own modified flag.
-    qint16 selectedRow = 0;
-    QString outputFolder;
-    bool loading = false;
+    // Opening: the window goes where start-up found it stored, and the logic takes up the batch
+    // that the command line names.
+    void load(const EditorStart &start);
+    bool isUnloaded() const { return unloaded_; }
 
-    // The controls.
+    EditorLogic &logic() { return *logic_; }
+
+signals:
+    // The window has been unloaded: the program ends.
+    void unloaded();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void showName(const std::string &name) override;
+    void showRow(int row, const BatchItem &item) override;
+    void showSelection(std::optional<int> row) override;
+    void showChanged(bool changed) override;
+    MessageAnswer ask(const Message &message) override;
+    std::optional<std::filesystem::path> chooseFile(const FileQuestion &question) override;
+    std::optional<std::filesystem::path> chooseFolder(const std::string &title) override;
+    void showAbout() override;
+    void showHelp() override;
+    void closeWindow() override;
+
+    void createControls();
+    void createToolbar();
+    void createRows();
+    void nameControls();
+    void setTabOrder();
+    void forwardActions();
+    int rowOf(const QObject *control) const;
+    bool dropOnPath(int row, QEvent *event);
+    void placeWindow(const EditorStart &start);
+    void unload();
+
+    static constexpr int RowCount = MaxBatchItems;
+
+    EditorServices services_;
     QToolBar *toolbar = nullptr;
-    std::array<QIcon, 6> toolbarIcons;
     QGroupBox *rowsFrame = nullptr;
     QLabel *nameLabel = nullptr;
     QLabel *clearHeading = nullptr;
@@ -56,71 +86,8 @@ public:
     QGroupBox *moveFrame = nullptr;
     std::array<QPushButton *, 2> moveButtons{};
     std::array<QRadioButton *, RowCount> rowSelectors{};
+    QButtonGroup *selectors = nullptr;
 
-    MessageBox messageBox;
-
-    // Opening and closing: the window goes where start-up found it stored, and the batch that
-    // the command line names is loaded.
-    void load(const EditorStart &start);
-    void unload();
-    void confirmClose(bool &cancel);
-    bool isUnloaded() const { return unloaded_; }
-
-    // Batch files.
-    void LoadBatch(const QString &path);
-    void WriteBatchFile(const QString &path);
-
-    // Item entry.
-    void clearRow(int row);
-    void browseFileForRow(int row);
-    void browseFolderForRow(int row);
-    void moveSelectedRow(int direction);
-    QString BrowseForFile(QWidget *owner, const QString &filter, const QString &title,
-                          const QString &initialFolder);
-    QString BrowseForFolder();
-
-    // The document commands.
-    void runToolbarCommand(const QString &key);
-    bool SaveBatch();
-
-    // Shows the message box over this window and returns the answer.
-    int Message(const QString &prompt, const QString &buttons, const QString &title);
-
-signals:
-    // The window has been unloaded: the program ends.
-    void unloaded();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    void createControls();
-    void createToolbar();
-    void createRows();
-    void nameControls();
-    void setTabOrder();
-    void connectRules();
-
-    void selectRow(int row);
-    void clearSelection();
-    void markChanged();
-    void setBatchChanged(bool changed);
-    void selectState(int row, int index);
-    void removeFullStopFromName();
-    bool dropOnPath(int row, QEvent *event);
-
-    void placeWindow(const EditorStart &start);
-    void showOutputFolder();
-    bool askToSaveChanges();
-    void emptyEditor();
-    void openBatch();
-    bool nameIsStorable();
-
-    EditorServices services_;
-    QButtonGroup *selectors_ = nullptr;
-    std::array<int, RowCount> stateBeforePick_{};
+    std::unique_ptr<EditorLogic> logic_;
     bool unloaded_ = false;
-    bool opened_ = false;
 };

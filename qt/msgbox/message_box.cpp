@@ -4,12 +4,11 @@
 
 #include <QPointer>
 
-void MessageBox::show(QWidget *owner) {
-    response = 0;
+MessageAnswer showMessage(const Message &message, QWidget *owner) {
     // The owner may be destroyed while the box is open and take the box with it; the guard keeps
     // us from deleting it a second time, and exec() then reports a plain close.
-    QPointer<MessageBoxDialog> box = new MessageBoxDialog(prompt, buttons, title, owner);
+    QPointer<MessageBoxDialog> box = new MessageBoxDialog(message, owner);
     const int answer = box->exec();
     delete box.data();
-    response = static_cast<qint16>(answer);
+    return MessageAnswer(answer);
 }

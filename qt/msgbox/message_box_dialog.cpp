@@ -1,7 +1,9 @@
 #include "qt/msgbox/message_box_dialog.h"
 
-#include "qt/msgbox/message_box.h"
-#include "qt/msgbox/message_box_geometry.h"
+#include "core/layout/message_box_geometry.h"
+#include "core/layout/message_box_layout.h"
+#include "qt/qt_text.h"
+#include "qt/screen_geometry.h"
 #include "qt/window_frame/window_frame.h"
 #include "resources/resource_names.h"
 
@@ -96,25 +98,25 @@ int heightToShowWhole(QPlainTextEdit &text) {
 
 } // namespace
 
-MessageBoxDialog::MessageBoxDialog(const QString &prompt, const QString &buttons,
-                                   const QString &title, QWidget *owner)
+MessageBoxDialog::MessageBoxDialog(const Message &message, QWidget *owner)
     : QDialog(owner, BoxFlags) {
-    setFixedSize(MessageBoxGeometry::innerSize());
-    setWindowTitle(u" "_s + title);
+    setFixedSize(toPixels(MessageBoxGeometry::InnerWidth, MessageBoxGeometry::InnerHeight));
+    setWindowTitle(u" "_s + qtText(message.title));
 
     QGroupBox *upper = makePanel(this, MessageBoxGeometry::UpperPanel, u"upperPanel"_s);
     addNoteIcon(upper);
-    QPlainTextEdit *text = addPromptArea(upper, prompt);
+    QPlainTextEdit *text = addPromptArea(upper, qtText(message.prompt));
 
     QGroupBox *lower = makePanel(this, MessageBoxGeometry::LowerPanel, u"lowerPanel"_s);
-    const std::vector<MessageBoxButton> layout = messageBoxButtonLayout(buttons);
+    const std::vector<MessageBoxButton> layout = messageBoxButtonLayout(message.buttons);
     for (std::size_t index = 0; index < layout.size(); ++index) {
         const MessageBoxButton &planned = layout[index];
-        auto *button = new QPushButton(planned.caption, lower);
+        auto *button = new QPushButton(qtText(planned.caption), lower);
         button->setObjectName(u"button%1"_s.arg(index));
         button->setGeometry(toPixels({planned.left, MessageBoxGeometry::ButtonTop, planned.width,
                                       MessageBoxGeometry::ButtonHeight}));
-        connect(button, &QPushButton::clicked, this, [this, index] { done(int(index) + 1); });
+        const MessageAnswer answer = planned.answer;
+        connect(button, &QPushButton::clicked, this, [this, answer] { done(int(answer)); });
         if (index == 0)
             button->setFocus();
     }
@@ -135,7 +137,6 @@ MessageBoxDialog::MessageBoxDialog(const QString &prompt, const QString &buttons
     text->resize(text->width(), heights.promptArea);
     lower->move(lower->x(), heights.lowerPanelTop);
 
-    const QPoint corner =
-        MessageBoxGeometry::centredPosition(screen->geometry(), size().grownBy(frame));
+    const QPoint corner = centredOn(screen->geometry(), size().grownBy(frame));
     setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
 }

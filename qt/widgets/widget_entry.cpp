@@ -17,14 +17,8 @@ Q_DECL_EXPORT QCoreApplication *runvoyCreateApplication(int *argc, char **argv) 
     return application;
 }
 
-Q_DECL_EXPORT int runvoyShowMessage(const QString *prompt, const QString *buttons,
-                                    const QString *title) {
-    MessageBox box;
-    box.prompt = *prompt;
-    box.buttons = *buttons;
-    box.title = *title;
-    box.show(nullptr);
-    return box.response;
+Q_DECL_EXPORT MessageAnswer runvoyShowMessage(const Message *message) {
+    return showMessage(*message, nullptr);
 }
 
 Q_DECL_EXPORT int runvoyRunEditor(const EditorServices *services, const EditorStart *start) {

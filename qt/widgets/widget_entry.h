@@ -1,24 +1,27 @@
 #pragma once
 
-#include "qt/editor/editor_start.h"
+#include "core/document/message.h"
+#include "core/editor/editor_start.h"
 
 class QCoreApplication;
-class QString;
 
 // The widget library's entry points, which start-up finds by these names once it has loaded the
-// library. They are all the library shows of itself.
+// library. They are all the library shows of itself, and what crosses them is the core's own.
 namespace WidgetEntry {
 
-// The library's file in the program folder, as QLibrary names it on every platform.
-inline constexpr char LibraryBaseName[] = "runvoy-widgets";
+// The library's file in the program folder.
+#ifdef _WIN32
+inline constexpr char LibraryFileName[] = "runvoy-widgets.dll";
+#else
+inline constexpr char LibraryFileName[] = "librunvoy-widgets.so";
+#endif
 
 // Makes the widget application object, which must outlive every window; argc with it.
 using CreateApplication = QCoreApplication *(*)(int *argc, char **argv);
 inline constexpr char CreateApplicationName[] = "runvoyCreateApplication";
 
-// Shows the message box with no window behind it and returns the number of the button pressed,
-// 0 when it was closed otherwise.
-using ShowMessage = int (*)(const QString *prompt, const QString *buttons, const QString *title);
+// Shows the message box with no window behind it and returns the answer.
+using ShowMessage = MessageAnswer (*)(const Message *message);
 inline constexpr char ShowMessageName[] = "runvoyShowMessage";
 
 // Opens the editor and returns the program's exit status once the editor has been closed.

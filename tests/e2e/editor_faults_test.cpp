@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using testsupport::ui;
 
 namespace {
 
@@ -118,19 +119,21 @@ protected:
     QString at(const QString &relative) const { return fixture.dir.filePath(relative); }
 
     // The editor of a user whose desktop is folder: the user types a name, pastes itemPath into
-    // the first row, types a delay and saves, which fails. The one message begins with reason and
-    // names the file, no file changed, and the batch is still there and still unsaved.
+    // the first row, types a delay and saves, which fails; an old batch of that name is replaced
+    // when the user says Yes. The one message after that begins with reason and names the file,
+    // no file changed, and the batch is still there and still unsaved.
     void expectSaveIntoFolderToFail(const QString &folder, const QString &reason,
                                     bool needsOrdinaryUser,
                                     const QString &itemPath = u"/usr/bin/env"_s) {
-        fixture.services.desktopFolder = folder;
+        fixture.services.desktopFolder = corePath(folder);
+        const bool oldBatch = QFileInfo(folder + u"/Morning.rvq"_s).isFile();
         EditorWindow &editor = fixture.openEditor();
         const QMap<QString, QByteArray> before = snapshot(fixture.dir.path());
-        QTest::keyClicks(editor.nameEdit, u"Morning"_s);
+        const testsupport::EditorControls controls = ui(editor);
+        QTest::keyClicks(controls.nameEdit, u"Morning"_s);
         QGuiApplication::clipboard()->setText(itemPath);
-        QTest::keyClick(editor.pathEdits[0], Qt::Key_V, Qt::ControlModifier);
-        editor.delayEdits[0]->selectAll();
-        QTest::keyClicks(editor.delayEdits[0], u"5"_s);
+        QTest::keyClick(controls.pathEdits[0], Qt::Key_V, Qt::ControlModifier);
+        testsupport::retype(controls.delayEdits[0], u"5"_s);
         ASSERT_TRUE(editor.isWindowModified());
 
         std::vector<testsupport::MessageRecorder::Shown> shown;
@@ -142,19 +145,22 @@ protected:
                 if (QFile(folder + u"/probe"_s).open(QIODevice::WriteOnly))
                     GTEST_SKIP() << "file permissions do not stop this user";
             }
-            testsupport::MessageRecorder messages;
-            editor.runToolbarCommand(u"save"_s);
+            testsupport::MessageRecorder messages; // says Yes to replacing the old batch
+            editor.logic().command(EditorCommand::Save);
             shown = messages.shown;
         }
 
-        ASSERT_EQ(shown.size(), 1);
-        EXPECT_EQ(shown[0].title, u" Message"_s);
-        EXPECT_TRUE(shown[0].prompt.startsWith(reason)) << shown[0].prompt.toStdString();
-        EXPECT_TRUE(shown[0].prompt.contains(folder + u"/Morning.rvq"_s))
-            << shown[0].prompt.toStdString();
+        ASSERT_EQ(shown.size(), oldBatch ? 2u : 1u);
+        if (oldBatch) {
+            EXPECT_TRUE(shown[0].prompt.startsWith(u"A batch named Morning already exists"_s));
+        }
+        EXPECT_EQ(shown.back().title, u" Message"_s);
+        EXPECT_TRUE(shown.back().prompt.startsWith(reason)) << shown.back().prompt.toStdString();
+        EXPECT_TRUE(shown.back().prompt.contains(folder + u"/Morning.rvq"_s))
+            << shown.back().prompt.toStdString();
         EXPECT_EQ(snapshot(fixture.dir.path()), before);
         EXPECT_TRUE(editor.isWindowModified());
-        EXPECT_EQ(editor.nameEdit->text(), u"Morning"_s);
+        EXPECT_EQ(controls.nameEdit->text(), u"Morning"_s);
     }
 
     testsupport::EditorFixture fixture;
@@ -245,10 +251,11 @@ class LoadFaultTest : public FormFaultTest, public ::testing::WithParamInterface
 TEST_P(LoadFaultTest, fileThatCannotBeRead_saysWhyAndLeavesTheEditorAsItWas) {
     const LoadFault &fault = GetParam();
     QByteArray fiveItems;
-    for (int row = 0; row < EditorWindow::RowCount; ++row)
+    for (int row = 0; row < MaxBatchItems; ++row)
         fiveItems += testsupport::batchItem("/row/" + QByteArray::number(row));
     EditorWindow &editor = fixture.openEditorOn(fiveItems);
-    ASSERT_EQ(editor.nameEdit->text(), u"Loaded"_s);
+    const testsupport::EditorControls controls = ui(editor);
+    ASSERT_EQ(controls.nameEdit->text(), u"Loaded"_s);
     ASSERT_FALSE(editor.isWindowModified());
     const QString path = at(u"Morning.rvq"_s);
     ASSERT_TRUE(fault.prepare(path));
@@ -262,17 +269,17 @@ TEST_P(LoadFaultTest, fileThatCannotBeRead_saysWhyAndLeavesTheEditorAsItWas) {
                 GTEST_SKIP() << "file permissions do not stop this user";
         }
         testsupport::MessageRecorder messages;
-        editor.LoadBatch(path);
+        testsupport::loadBatch(editor, path);
         shown = messages.shown;
     }
 
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].title, u" Message"_s);
     EXPECT_EQ(shown[0].prompt, fault.reason + u": "_s + path);
-    EXPECT_EQ(editor.nameEdit->text(), u"Loaded"_s);
-    for (int row = 0; row < EditorWindow::RowCount; ++row)
-        EXPECT_EQ(editor.pathEdits[row]->text(), u"/row/"_s + QString::number(row));
-    EXPECT_FALSE(editor.loading);
+    EXPECT_EQ(controls.nameEdit->text(), u"Loaded"_s);
+    for (int row = 0; row < MaxBatchItems; ++row)
+        EXPECT_EQ(controls.pathEdits[row]->text(), u"/row/"_s + QString::number(row));
+    EXPECT_FALSE(editor.logic().isLoading());
     EXPECT_FALSE(editor.isWindowModified());
 }
 
@@ -318,7 +325,7 @@ TEST_F(FormFaultTest, fileThatGrowsWhileBeingRead_loadEndsOnWhatItReadAndSaysWhy
     std::vector<testsupport::MessageRecorder::Shown> shown;
     {
         testsupport::MessageRecorder messages;
-        form.LoadBatch(path);
+        testsupport::loadBatch(form, path);
         shown = messages.shown;
     }
     const bool writerStillBusy = !gaveUp;
@@ -328,10 +335,11 @@ TEST_F(FormFaultTest, fileThatGrowsWhileBeingRead_loadEndsOnWhatItReadAndSaysWhy
     EXPECT_TRUE(writerStillBusy);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].prompt, u"Subscript out of range"_s);
-    for (int row = 0; row < EditorWindow::RowCount; ++row)
-        EXPECT_EQ(form.pathEdits[row]->text(), u"/usr/bin/true"_s);
-    EXPECT_TRUE(form.nameEdit->text().isEmpty());
-    EXPECT_FALSE(form.loading);
+    const testsupport::EditorControls controls = ui(form);
+    for (int row = 0; row < MaxBatchItems; ++row)
+        EXPECT_EQ(controls.pathEdits[row]->text(), u"/usr/bin/true"_s);
+    EXPECT_TRUE(controls.nameEdit->text().isEmpty());
+    EXPECT_FALSE(form.logic().isLoading());
 }
 
 } // namespace

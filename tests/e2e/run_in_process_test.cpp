@@ -31,7 +31,7 @@ TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAft
     const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell(*states);
     testsupport::EditorFixture fixture;
     fixture.services.shell = shell.get();
-    fixture.services.rawArguments = u"/o \""_s + batch + u'"';
+    fixture.services.rawArguments = coreText(u"/o \""_s + batch + u'"');
 
     struct Shown {
         QString title;
@@ -42,8 +42,9 @@ TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAft
     int status = -1;
     {
         const testsupport::ModalAnswerer answerer([&](QWidget *box) {
-            const testsupport::InProcessWidgets::Message &asked = fixture.widgets.messages.back();
-            shown.append({asked.title, asked.prompt, QDateTime::currentMSecsSinceEpoch()});
+            const Message &asked = fixture.widgets.messages.back();
+            shown.append(
+                {qtText(asked.title), qtText(asked.prompt), QDateTime::currentMSecsSinceEpoch()});
             if (auto *ok = box->findChild<QPushButton *>(u"button0"_s))
                 QTest::mouseClick(ok, Qt::LeftButton);
             else

@@ -22,6 +22,7 @@
 #include <functional>
 
 using namespace Qt::StringLiterals;
+using testsupport::ui;
 
 namespace {
 
@@ -81,16 +82,17 @@ private:
 };
 
 void clickTool(EditorWindow &form, const QString &key) {
-    click(form.toolbar->widgetForAction(form.toolbar->findChild<QAction *>(key)));
+    QToolBar *toolbar = ui(form).toolbar;
+    click(toolbar->widgetForAction(toolbar->findChild<QAction *>(key)));
 }
 
 void typeMorning(EditorWindow &form) {
-    QTest::keyClicks(form.nameEdit, u"Morning"_s);
-    QTest::keyClicks(form.pathEdits[0], uR"(C:\Tools\editor.exe)"_s);
-    QTest::keyClicks(form.pathEdits[2], uR"(D:\Docs\notes.txt)"_s);
-    form.delayEdits[2]->selectAll();
-    QTest::keyClicks(form.delayEdits[2], u"5"_s);
-    QTest::keyClick(form.stateCombos[2], Qt::Key_End);
+    const testsupport::EditorControls controls = ui(form);
+    QTest::keyClicks(controls.nameEdit, u"Morning"_s);
+    QTest::keyClicks(controls.pathEdits[0], uR"(C:\Tools\editor.exe)"_s);
+    QTest::keyClicks(controls.pathEdits[2], uR"(D:\Docs\notes.txt)"_s);
+    testsupport::retype(controls.delayEdits[2], u"5"_s);
+    QTest::keyClick(controls.stateCombos[2], Qt::Key_End);
 }
 
 const QByteArray MorningBytes = "\"C:\\Tools\\editor.exe\"\r\n\"0\"\r\n\"Normal\"\r\n"
@@ -110,7 +112,7 @@ class DocumentCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         if (onDesktop)
-            fixture.services.desktopFolder = folder(u"Desktop"_s);
+            fixture.services.desktopFolder = corePath(folder(u"Desktop"_s));
         fixture.openEditor();
     }
     EditorWindow &form() { return *fixture.form; }
@@ -118,7 +120,7 @@ protected:
         QDir().mkpath(fixture.dir.filePath(name));
         return fixture.dir.filePath(name);
     }
-    QString outputFolder() { return fixture.services.programFolder + u"/Output"_s; }
+    QString outputFolder() { return fixture.programFolder() + u"/Output"_s; }
 
     bool onDesktop = false;
     testsupport::EditorFixture fixture;
@@ -133,17 +135,17 @@ TEST(ToolButtons, eachRunsTheCommandOfItsKey) {
     } cases[] = {
         {u"new"_s,
          [](testsupport::EditorFixture &f, Answers &) {
-             EXPECT_EQ(f.form->pathEdits[1]->text(), QString());
+             EXPECT_EQ(ui(*f.form).pathEdits[1]->text(), QString());
          }},
         {u"open"_s,
          [](testsupport::EditorFixture &f, Answers &a) {
              EXPECT_EQ(a.fileDialogs, QStringList{u"Select a RVQ file|RVQ Files (*.rvq)|"_s +
-                                                  f.services.programFolder + u"/Output"_s});
+                                                  f.programFolder() + u"/Output"_s});
          }},
         {u"save"_s,
          [](testsupport::EditorFixture &f, Answers &a) {
              EXPECT_TRUE(a.prompts.isEmpty());
-             EXPECT_TRUE(QFile::exists(f.services.programFolder + u"/Output/Loaded.rvq"_s));
+             EXPECT_TRUE(QFile::exists(f.programFolder() + u"/Output/Loaded.rvq"_s));
          }},
         {u"about"_s,
          [](testsupport::EditorFixture &, Answers &a) {
@@ -184,11 +186,12 @@ TEST_F(DocumentCommands, saveRefusesIncompleteOrUnstorableBatchesAndWritesNothin
          u"quote."_s},
     };
     QDir().mkpath(outputFolder() + u"/to"_s);
-    form().delayEdits[0]->setText(u"9"_s); // a delay alone is no item
+    const testsupport::EditorControls controls = ui(form());
+    testsupport::retype(controls.delayEdits[0], u"9"_s); // a delay alone is no item
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name.toStdString());
-        form().nameEdit->setText(c.name);
-        form().pathEdits[1]->setText(c.path);
+        testsupport::retype(controls.nameEdit, c.name);
+        testsupport::retype(controls.pathEdits[1], c.path);
         Answers answers;
         clickTool(form(), u"save"_s);
         EXPECT_EQ(answers.prompts, QStringList{c.prompt});
@@ -197,7 +200,7 @@ TEST_F(DocumentCommands, saveRefusesIncompleteOrUnstorableBatchesAndWritesNothin
     }
     EXPECT_EQ(QDir(outputFolder()).entryList(QDir::Files), QStringList());
     EXPECT_EQ(QDir(outputFolder() + u"/to"_s).entryList(QDir::Files), QStringList());
-    EXPECT_TRUE(fixture.shell.opened.isEmpty());
+    EXPECT_TRUE(fixture.shell.opened.empty());
 }
 
 TEST_F(DocumentCommands, saveWritesTheBatchByteForByteIntoTheOutputFolderAndShowsIt) {
@@ -207,10 +210,10 @@ TEST_F(DocumentCommands, saveWritesTheBatchByteForByteIntoTheOutputFolderAndShow
     EXPECT_EQ(contentsOf(outputFolder() + u"/Morning.rvq"_s), MorningBytes);
     EXPECT_EQ(MorningBytes.size(), 77);
     EXPECT_FALSE(form().isWindowModified());
-    EXPECT_EQ(fixture.shell.opened, QStringList{outputFolder()});
-    EXPECT_EQ(fixture.shell.shows, QList{platform::ShowCommand::Normal});
+    EXPECT_EQ(fixture.shell.opened, std::vector{corePath(outputFolder())});
+    EXPECT_EQ(fixture.shell.shows, std::vector{platform::ShowCommand::Normal});
 
-    form().pathEdits[0]->clear(); // the second save replaces the file without a word
+    testsupport::retype(ui(form()).pathEdits[0], {}); // the second save replaces it unasked
     clickTool(form(), u"save"_s);
     EXPECT_TRUE(answers.prompts.isEmpty());
     EXPECT_EQ(contentsOf(outputFolder() + u"/Morning.rvq"_s),
@@ -227,7 +230,7 @@ TEST_F(SavingOnTheDesktop, writesThereAndOpensNoFolder) {
     Answers answers;
     clickTool(form(), u"save"_s);
     EXPECT_EQ(contentsOf(folder(u"Desktop"_s) + u"/Morning.rvq"_s), MorningBytes);
-    EXPECT_TRUE(fixture.shell.opened.isEmpty());
+    EXPECT_TRUE(fixture.shell.opened.empty());
 }
 
 TEST_F(DocumentCommands, batchOpenedFromElsewhereIsSavedIntoTheOutputFolder) {
@@ -237,8 +240,8 @@ TEST_F(DocumentCommands, batchOpenedFromElsewhereIsSavedIntoTheOutputFolder) {
     Answers answers;
     answers.fileChoice = original;
     clickTool(form(), u"open"_s);
-    ASSERT_EQ(form().nameEdit->text(), u"Work"_s);
-    QTest::keyClicks(form().delayEdits[0], u"0"_s);
+    ASSERT_EQ(ui(form()).nameEdit->text(), u"Work"_s);
+    QTest::keyClicks(ui(form()).delayEdits[0], u"0"_s);
     clickTool(form(), u"save"_s);
     EXPECT_EQ(contentsOf(outputFolder() + u"/Work.rvq"_s),
               "\"/bin\"\r\n\"20\"\r\n\"Minimized\"\r\n");
@@ -258,8 +261,8 @@ TEST(OpenCommand, loadedBatchCountsAsChangedOnlyWhenTheEditorHeldOne) {
         answers.fileChoice = fixture.dir.filePath(u"Work.rvq"_s);
         writeFile(answers.fileChoice, "\"/bin\"\r\n\"2\"\r\n\"Minimized\"\r\n");
         clickTool(form, u"open"_s);
-        EXPECT_EQ(form.pathEdits[0]->text(), u"/bin"_s);
-        EXPECT_EQ(form.pathEdits[3]->text(), QString());
+        EXPECT_EQ(ui(form).pathEdits[0]->text(), u"/bin"_s);
+        EXPECT_EQ(ui(form).pathEdits[3]->text(), QString());
         EXPECT_EQ(form.isWindowModified(), heldBatch);
         answers.buttons = {2};
         form.close();
@@ -291,10 +294,11 @@ TEST(SaveChangesQuestion, commandGoesOnOnlyAfterASaveOrNo) {
             SCOPED_TRACE(testing::Message() << command.toStdString() << ", " << s.answer);
             testsupport::EditorFixture fixture;
             if (!s.writable) // a desktop folder that is gone
-                fixture.services.desktopFolder = fixture.dir.filePath(u"missing"_s);
+                fixture.services.desktopFolder = corePath(fixture.dir.filePath(u"missing"_s));
             EditorWindow &form = fixture.openEditor();
-            QTest::keyClicks(form.nameEdit, s.name);
-            QTest::keyClicks(form.pathEdits[0], u"/bin"_s);
+            const testsupport::EditorControls controls = ui(form);
+            QTest::keyClicks(controls.nameEdit, s.name);
+            QTest::keyClicks(controls.pathEdits[0], u"/bin"_s);
             const bool closing = command == u"exit" || command == u"title-bar close";
             Answers answers; // the question, the message's OK if any, No when asked again
             answers.buttons = s.message.isEmpty() ? QList{s.button, 2} : QList{s.button, 1, 2};
@@ -303,9 +307,9 @@ TEST(SaveChangesQuestion, commandGoesOnOnlyAfterASaveOrNo) {
             else
                 clickTool(form, command);
 
-            const bool saved = QFile::exists(form.outputFolder + u"Work.rvq"_s);
+            const bool saved = QFile::exists(qtPath(form.logic().outputFolder() / "Work.rvq"));
             EXPECT_EQ(saved, s.button == 1 && s.goesOn);
-            EXPECT_EQ(fixture.shell.opened.size(), saved ? 1 : 0);
+            EXPECT_EQ(fixture.shell.opened.size(), saved ? 1u : 0u);
             ASSERT_EQ(answers.prompts.size(), s.message.isEmpty() ? 1 : 2);
             EXPECT_EQ(answers.prompts.first(), Question);
             EXPECT_EQ(answers.buttonSets.first(), u"Yes/No/Cancel"_s);
@@ -318,8 +322,8 @@ TEST(SaveChangesQuestion, commandGoesOnOnlyAfterASaveOrNo) {
                 EXPECT_EQ(form.isVisible(), !s.goesOn);
             } else {
                 EXPECT_EQ(answers.fileDialogs.size(), command == u"open" && s.goesOn ? 1 : 0);
-                EXPECT_EQ(form.pathEdits[0]->text(), s.goesOn ? QString() : u"/bin"_s);
-                EXPECT_EQ(form.nameEdit->text(), s.goesOn ? QString() : s.name);
+                EXPECT_EQ(controls.pathEdits[0]->text(), s.goesOn ? QString() : u"/bin"_s);
+                EXPECT_EQ(controls.nameEdit->text(), s.goesOn ? QString() : s.name);
             }
             // Emptying the editor is a change of its own; only a close that goes on leaves none.
             EXPECT_EQ(form.isWindowModified(), !(closing && s.goesOn));

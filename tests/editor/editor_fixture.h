@@ -1,24 +1,33 @@
 #pragma once
 
-#include "core/document/position_settings.h"
+#include "core/startup/position_settings.h"
 #include "core/startup/start_up.h"
-#include "platform/shell.h"
+#include "platform/settings_store.h"
 #include "qt/editor/editor_window.h"
+#include "qt/msgbox/message_box.h"
+#include "qt/qt_text.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"
+#include "tests/support/recording_shell.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSettings>
+#include <QRadioButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -30,37 +39,74 @@ inline QByteArray batchItem(const QByteArray &path, const QByteArray &state = "N
     return '"' + path + "\"\r\n\"" + delay + "\"\r\n\"" + state + "\"\r\n";
 }
 
-// A shell that starts nothing and records what it was asked to open.
-class RecordingShell : public platform::Shell {
-public:
-    bool open(const QString &path, platform::ShowCommand show) override {
-        opened << path;
-        shows << show;
-        return succeed;
+// The editor's controls, found by their role names as an accessibility tool finds them.
+struct EditorControls {
+    explicit EditorControls(const QWidget &form) {
+        const auto find = [&form]<typename Control>(Control *&control, const QString &name) {
+            control = form.findChild<Control *>(name);
+            EXPECT_TRUE(control) << name.toStdString();
+        };
+        find(toolbar, QStringLiteral("toolbar"));
+        find(rowsFrame, QStringLiteral("rowsFrame"));
+        find(nameLabel, QStringLiteral("nameLabel"));
+        find(nameEdit, QStringLiteral("nameEdit"));
+        find(moveButtons[0], QStringLiteral("moveUpButton"));
+        find(moveButtons[1], QStringLiteral("moveDownButton"));
+        for (int i = 0; i < MaxBatchItems; ++i) {
+            const QString row = QString::number(i);
+            find(delayEdits[i], QStringLiteral("delayEdit") + row);
+            find(pathEdits[i], QStringLiteral("pathEdit") + row);
+            find(browseFileButtons[i], QStringLiteral("browseFileButton") + row);
+            find(browseFolderButtons[i], QStringLiteral("browseFolderButton") + row);
+            find(stateCombos[i], QStringLiteral("stateCombo") + row);
+            find(clearButtons[i], QStringLiteral("clearButton") + row);
+            find(rowSelectors[i], QStringLiteral("rowSelector") + row);
+        }
     }
-    QStringList opened;
-    QList<platform::ShowCommand> shows;
-    bool succeed = true;
+
+    QToolBar *toolbar = nullptr;
+    QGroupBox *rowsFrame = nullptr;
+    QLabel *nameLabel = nullptr;
+    QLineEdit *nameEdit = nullptr;
+    std::array<QLineEdit *, MaxBatchItems> delayEdits{};
+    std::array<QLineEdit *, MaxBatchItems> pathEdits{};
+    std::array<QPushButton *, MaxBatchItems> browseFileButtons{};
+    std::array<QPushButton *, MaxBatchItems> browseFolderButtons{};
+    std::array<QComboBox *, MaxBatchItems> stateCombos{};
+    std::array<QPushButton *, MaxBatchItems> clearButtons{};
+    std::array<QRadioButton *, MaxBatchItems> rowSelectors{};
+    std::array<QPushButton *, 2> moveButtons{};
 };
+
+inline EditorControls ui(const QWidget &form) {
+    return EditorControls(form);
+}
+
+// The selected row, -1 for none.
+inline int selectedRow(EditorWindow &form) {
+    return form.logic().selectedRow().value_or(-1);
+}
+
+inline void loadBatch(EditorWindow &form, const QString &path) {
+    form.logic().openBatchFile(corePath(path));
+}
+
+// Replaces the field's text the way the user does: selects all of it and types over it.
+inline void retype(QLineEdit *field, const QString &text) {
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
 
 // The widget layer inside the test's own process: messages show and are answered there, and the
 // editor that start-up opens is kept for the test instead of running an event loop of its own.
 class InProcessWidgets : public WidgetLayer {
 public:
-    struct Message {
-        QString prompt, buttons, title;
-    };
-
     explicit InProcessWidgets(std::unique_ptr<EditorWindow> &editor) : editor_(editor) {}
 
-    int message(const QString &prompt, const QString &buttons, const QString &title) override {
-        messages.push_back({prompt, buttons, title});
-        MessageBox box;
-        box.prompt = prompt;
-        box.buttons = buttons;
-        box.title = title;
-        box.show(nullptr);
-        return box.response;
+    MessageAnswer message(const Message &message) override {
+        messages.push_back(message);
+        return showMessage(message, nullptr);
     }
 
     int runEditor(const EditorServices &services, const EditorStart &start) override {
@@ -81,12 +127,14 @@ private:
 // shell.
 class EditorFixture {
 public:
-    EditorFixture() : settings(settingsFile()) {
+    EditorFixture() {
         services.settings = &settings;
         services.shell = &shell;
-        services.programFolder = dir.filePath(QStringLiteral("program"));
-        QDir().mkpath(services.programFolder);
+        services.programFolder = corePath(dir.filePath(QStringLiteral("program")));
+        QDir().mkpath(programFolder());
     }
+
+    QString programFolder() const { return qtPath(services.programFolder); }
 
     // Builds the window alone; for tests that are not about opening it.
     EditorWindow &make() {
@@ -122,13 +170,13 @@ public:
     // The settings file as text under its keys, the way a user may have left it.
     QString settingsFile() const { return dir.filePath(QStringLiteral("settings.ini")); }
     QString stored(const QString &key) const {
-        return QSettings(settingsFile(), QSettings::IniFormat)
-            .value(QStringLiteral("Settings/") + key)
-            .toString();
+        const auto text =
+            platform::settingsStoreInFile(corePath(settingsFile()))->value(coreText(key));
+        return text ? qtText(*text) : QString();
     }
     void store(const QString &key, const QString &text) const {
-        QSettings(settingsFile(), QSettings::IniFormat)
-            .setValue(QStringLiteral("Settings/") + key, text);
+        platform::settingsStoreInFile(corePath(settingsFile()))
+            ->store({{coreText(key), coreText(text)}});
     }
 
     // The editor as the user meets it after opening a batch file with "/e": the file's items in
@@ -138,12 +186,14 @@ public:
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(batch) == batch.size());
         file.close();
-        services.rawArguments = QStringLiteral("/e \"") + path + u'"';
+        services.rawArguments = coreText(QStringLiteral("/e \"") + path + u'"');
         return openEditor();
     }
 
     QTemporaryDir dir;
-    PositionSettings settings;
+    std::unique_ptr<platform::SettingsStore> settingsStore =
+        platform::settingsStoreInFile(corePath(settingsFile()));
+    PositionSettings settings{*settingsStore};
     RecordingShell shell;
     StartUpServices services;
     std::unique_ptr<EditorWindow> form;

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using testsupport::ui;
 
 namespace {
 
@@ -54,7 +55,7 @@ class ItemEntry : public ::testing::Test {
 protected:
     void SetUp() override { fixture.openEditor(); }
     EditorWindow &form() { return *fixture.form; }
-    QString path(int row) { return form().pathEdits[row]->text(); }
+    QString path(int row) { return ui(form()).pathEdits[row]->text(); }
     QString folder(const QString &name) {
         QDir().mkpath(fixture.dir.filePath(name));
         return fixture.dir.filePath(name);
@@ -68,12 +69,13 @@ TEST(ItemEntryClear, clearEmptiesTheRowAndMarksTheBatchChanged) {
         fixture.openEditorOn(testsupport::batchItem("/usr/bin/env").repeated(2) +
                              testsupport::batchItem("/usr/bin/top", "Maximized", "7"));
     ASSERT_FALSE(form.isWindowModified());
-    click(form.clearButtons[2]);
-    EXPECT_EQ(form.pathEdits[2]->text(), QString());
-    EXPECT_EQ(form.delayEdits[2]->text(), u"0"_s);
-    EXPECT_EQ(form.stateCombos[2]->currentIndex(), 0);
+    const testsupport::EditorControls controls = ui(form);
+    click(controls.clearButtons[2]);
+    EXPECT_EQ(controls.pathEdits[2]->text(), QString());
+    EXPECT_EQ(controls.delayEdits[2]->text(), u"0"_s);
+    EXPECT_EQ(controls.stateCombos[2]->currentIndex(), 0);
     EXPECT_TRUE(form.isWindowModified());
-    EXPECT_EQ(form.selectedRow, 2);
+    EXPECT_EQ(testsupport::selectedRow(form), 2);
 }
 
 TEST(ItemEntryMoves, selectedRowMovesWithItsSelectionAndStopsAtTheEdges) {
@@ -89,24 +91,25 @@ TEST(ItemEntryMoves, selectedRowMovesWithItsSelectionAndStopsAtTheEdges) {
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "row " << c.selected << " arrow " << c.arrow);
         QByteArray fiveItems;
-        for (int i = 0; i < EditorWindow::RowCount; ++i)
+        for (int i = 0; i < MaxBatchItems; ++i)
             fiveItems += testsupport::batchItem("item" + QByteArray::number(i), States[i % 3],
                                                 QByteArray::number(i));
         testsupport::EditorFixture fixture;
         EditorWindow &form = fixture.openEditorOn(fiveItems);
         ASSERT_FALSE(form.isWindowModified());
+        const testsupport::EditorControls controls = ui(form);
         if (c.selected >= 0)
-            click(form.rowSelectors[c.selected]);
+            click(controls.rowSelectors[c.selected]);
         for (int press = 0; press < c.presses; ++press)
-            click(form.moveButtons[c.arrow]);
-        for (int i = 0; i < EditorWindow::RowCount; ++i) {
+            click(controls.moveButtons[c.arrow]);
+        for (int i = 0; i < MaxBatchItems; ++i) {
             const int item = c.order[i] - '0';
-            EXPECT_EQ(form.pathEdits[i]->text(), u"item"_s + QString::number(item));
-            EXPECT_EQ(form.delayEdits[i]->text(), QString::number(item));
-            EXPECT_EQ(form.stateCombos[i]->currentIndex(), item % 3);
-            EXPECT_EQ(form.rowSelectors[i]->isChecked(), i == c.selectedAfter);
+            EXPECT_EQ(controls.pathEdits[i]->text(), u"item"_s + QString::number(item));
+            EXPECT_EQ(controls.delayEdits[i]->text(), QString::number(item));
+            EXPECT_EQ(controls.stateCombos[i]->currentIndex(), item % 3);
+            EXPECT_EQ(controls.rowSelectors[i]->isChecked(), i == c.selectedAfter);
         }
-        EXPECT_EQ(form.selectedRow, c.selectedAfter);
+        EXPECT_EQ(testsupport::selectedRow(form), c.selectedAfter);
         EXPECT_EQ(form.isWindowModified(), std::string_view(c.order) != "01234");
     }
 }
@@ -132,8 +135,9 @@ TEST(ItemEntryBrowse, buttonsPutTheExactPathOfTheChoiceInTheRowOrNothingWhenCanc
         EditorWindow &form =
             fixture.openEditorOn(testsupport::batchItem("/usr") + testsupport::batchItem("kept"));
         answerFileDialog(c.title, c.choice);
-        click(c.folderButton ? form.browseFolderButtons[1] : form.browseFileButtons[1]);
-        EXPECT_EQ(form.pathEdits[1]->text(), c.result);
+        const testsupport::EditorControls controls = ui(form);
+        click(c.folderButton ? controls.browseFolderButtons[1] : controls.browseFileButtons[1]);
+        EXPECT_EQ(controls.pathEdits[1]->text(), c.result);
         EXPECT_EQ(form.isWindowModified(), !c.choice.isEmpty());
     }
 }
@@ -160,26 +164,42 @@ TEST_F(ItemEntry, dropTakesOnlyTheFirstFileOfAFileListOfferedForCopying) {
         {"web addresses", {QUrl(u"https://example.org/a"_s)}, {}, Qt::CopyAction, {}},
         {"a move-only source", files({first}), {}, Qt::MoveAction, {}},
     };
-    click(form().pathEdits[1]);
+    const testsupport::EditorControls controls = ui(form());
+    click(controls.pathEdits[1]);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        form().pathEdits[3]->clear();
+        form().logic().clearClicked(3);
         QMimeData data;
         if (!c.urls.isEmpty())
             data.setUrls(c.urls);
         if (!c.text.isEmpty())
             data.setText(c.text);
-        const QPoint middle = form().pathEdits[3]->rect().center();
+        const QPoint middle = controls.pathEdits[3]->rect().center();
         QDragEnterEvent enter(middle, c.allowed, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form().pathEdits[3], &enter);
+        QApplication::sendEvent(controls.pathEdits[3], &enter);
         EXPECT_EQ(enter.isAccepted(), !c.result.isEmpty());
         EXPECT_EQ(enter.dropAction(), enter.isAccepted() ? Qt::CopyAction : Qt::IgnoreAction);
         QDropEvent drop(middle, c.allowed, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form().pathEdits[3], &drop);
+        QApplication::sendEvent(controls.pathEdits[3], &drop);
         EXPECT_EQ(path(3), c.result);
-        EXPECT_EQ(QApplication::focusWidget(), form().pathEdits[1]);
-        EXPECT_EQ(form().selectedRow, 1);
+        EXPECT_EQ(QApplication::focusWidget(), controls.pathEdits[1]);
+        EXPECT_EQ(testsupport::selectedRow(form()), 1);
     }
+}
+
+// The dropped address keeps the bytes of a name that is not text, which no batch file can hold.
+TEST_F(ItemEntry, dropOfAFileWhoseNameIsNotTextIsRefusedWithAMessage) {
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded("file:///tmp/caf%E9")});
+    testsupport::MessageRecorder messages;
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ui(form()).pathEdits[2], &enter);
+    QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ui(form()).pathEdits[2], &drop);
+    EXPECT_EQ(messages.prompts(), QStringList{u"/tmp/caf\uFFFD cannot be stored in a batch file: "
+                                              u"its name is not text in the system's encoding."_s});
+    EXPECT_EQ(path(2), QString());
+    EXPECT_FALSE(form().isWindowModified());
 }
 
 TEST_F(ItemEntry, fullStopInTheNameIsRefusedOneMessagePerCharacter) {
@@ -194,9 +214,10 @@ TEST_F(ItemEntry, fullStopInTheNameIsRefusedOneMessagePerCharacter) {
         {true, u"a.b"_s, {u"a.b"_s + tail, u"a."_s + tail}, u"a"_s},
         {false, u"Mail"_s, {}, u"Mail"_s},
     };
+    QLineEdit *nameEdit = ui(form()).nameEdit;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text.toStdString());
-        form().nameEdit->clear();
+        testsupport::retype(nameEdit, {});
         QStringList prompts;
         testsupport::ModalAnswerer answerer([&prompts](QWidget *box) {
             EXPECT_EQ(box->windowTitle(), u" Message"_s);
@@ -205,12 +226,12 @@ TEST_F(ItemEntry, fullStopInTheNameIsRefusedOneMessagePerCharacter) {
         });
         if (c.pasted) {
             QGuiApplication::clipboard()->setText(c.text);
-            QTest::keyClick(form().nameEdit, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(nameEdit, Qt::Key_V, Qt::ControlModifier);
         } else {
-            QTest::keyClicks(form().nameEdit, c.text);
+            QTest::keyClicks(nameEdit, c.text);
         }
         EXPECT_EQ(prompts, c.prompts);
-        EXPECT_EQ(form().nameEdit->text(), c.name);
+        EXPECT_EQ(nameEdit->text(), c.name);
     }
 }
 

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using testsupport::loadBatch;
+using testsupport::ui;
 
 namespace {
 
@@ -34,7 +36,7 @@ protected:
 
     QStringList paths() const {
         QStringList result;
-        for (const QLineEdit *path : form.pathEdits)
+        for (const QLineEdit *path : ui(form).pathEdits)
             result << path->text();
         return result;
     }
@@ -55,26 +57,26 @@ TEST_F(LoadBatch, theMorningExampleFillsTheFirstTwoRowsAndTheName) {
         bool changedBefore; // the user types into the editor first
     } cases[] = {
         {"as saved", path, false},
-        {"path ending in NUL", path + QChar(0), false},
         {"editor already changed", path, true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         if (c.changedBefore)
-            QTest::keyClicks(form.delayEdits[4], u"7"_s);
+            QTest::keyClicks(ui(form).delayEdits[4], u"7"_s);
         ASSERT_EQ(form.isWindowModified(), c.changedBefore);
         messages.shown.clear();
-        form.LoadBatch(c.path);
+        loadBatch(form, c.path);
         EXPECT_TRUE(messages.prompts().isEmpty()) << messages.prompts().join(u'\n').toStdString();
-        EXPECT_EQ(form.nameEdit->text(), u"Morning"_s);
+        const testsupport::EditorControls controls = ui(form);
+        EXPECT_EQ(controls.nameEdit->text(), u"Morning"_s);
         EXPECT_EQ(paths(), QStringList({u"C:\\Tools\\editor.exe"_s, u"D:\\Docs\\notes.txt"_s,
                                         QString(), QString(), QString()}));
-        EXPECT_EQ(form.delayEdits[0]->text(), u"0"_s);
-        EXPECT_EQ(form.delayEdits[1]->text(), u"5"_s);
-        EXPECT_EQ(form.stateCombos[0]->currentText(), u"Normal"_s);
-        EXPECT_EQ(form.stateCombos[1]->currentText(), u"Maximized"_s);
+        EXPECT_EQ(controls.delayEdits[0]->text(), u"0"_s);
+        EXPECT_EQ(controls.delayEdits[1]->text(), u"5"_s);
+        EXPECT_EQ(controls.stateCombos[0]->currentText(), u"Normal"_s);
+        EXPECT_EQ(controls.stateCombos[1]->currentText(), u"Maximized"_s);
         EXPECT_EQ(form.isWindowModified(), c.changedBefore);
-        EXPECT_FALSE(form.loading);
+        EXPECT_FALSE(form.logic().isLoading());
     }
 }
 
@@ -100,46 +102,48 @@ TEST_F(LoadBatch, aFailureKeepsTheRowsFilledSoFarAndTheOldName) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        for (QLineEdit *path : form.pathEdits)
-            path->clear();
-        form.nameEdit->setText(u"Old"_s);
+        for (int row = 0; row < MaxBatchItems; ++row)
+            form.logic().clearClicked(row);
+        testsupport::retype(ui(form).nameEdit, u"Old"_s);
         const QString file = fixture.dir.filePath(u"Failing.rvq"_s);
         QFile::remove(file);
         if (!c.bytes.isEmpty())
             writeFile(u"Failing.rvq"_s, c.bytes);
         messages.shown.clear();
-        form.LoadBatch(file);
+        loadBatch(form, file);
         ASSERT_EQ(messages.prompts().size(), 1);
         EXPECT_TRUE(messages.prompts()[0].startsWith(c.error))
             << messages.prompts()[0].toStdString();
         EXPECT_EQ(paths(), c.paths);
-        EXPECT_EQ(form.nameEdit->text(), u"Old"_s);
-        EXPECT_FALSE(form.loading);
+        EXPECT_EQ(ui(form).nameEdit->text(), u"Old"_s);
+        EXPECT_FALSE(form.logic().isLoading());
     }
 }
 
 TEST_F(LoadBatch, anUnknownStateLeavesTheRowsStateAsItWas) {
-    form.stateCombos[0]->setCurrentIndex(1);
-    form.stateCombos[1]->setCurrentIndex(2);
-    form.LoadBatch(writeFile(u"Odd.rvq"_s, testsupport::batchItem("a", "normal") +
-                                               testsupport::batchItem("b", "Hidden")));
-    EXPECT_EQ(form.pathEdits[1]->text(), u"b"_s);
-    EXPECT_EQ(form.stateCombos[0]->currentText(), u"Minimized"_s);
-    EXPECT_EQ(form.stateCombos[1]->currentText(), u"Maximized"_s);
+    const testsupport::EditorControls controls = ui(form);
+    QTest::keyClick(controls.stateCombos[0], Qt::Key_Down);
+    QTest::keyClick(controls.stateCombos[1], Qt::Key_End);
+    loadBatch(form, writeFile(u"Odd.rvq"_s, testsupport::batchItem("a", "normal") +
+                                                testsupport::batchItem("b", "Hidden")));
+    EXPECT_EQ(controls.pathEdits[1]->text(), u"b"_s);
+    EXPECT_EQ(controls.stateCombos[0]->currentText(), u"Minimized"_s);
+    EXPECT_EQ(controls.stateCombos[1]->currentText(), u"Maximized"_s);
+    EXPECT_EQ(form.logic().row(1).state, WindowState::Maximized);
 }
 
 TEST_F(LoadBatch, anEmptyFileSetsOnlyTheName) {
-    form.pathEdits[0]->setText(u"kept"_s);
-    form.LoadBatch(writeFile(u"Nothing.rvq"_s, {}));
-    EXPECT_EQ(form.nameEdit->text(), u"Nothing"_s);
+    QTest::keyClicks(ui(form).pathEdits[0], u"kept"_s);
+    loadBatch(form, writeFile(u"Nothing.rvq"_s, {}));
+    EXPECT_EQ(ui(form).nameEdit->text(), u"Nothing"_s);
     EXPECT_EQ(paths(), QStringList({u"kept"_s, {}, {}, {}, {}}));
 }
 
 TEST_F(LoadBatch, aNameWithADotIsCutBackByTheNameCheck) {
-    form.LoadBatch(writeFile(u"Morning.old.rvq"_s, Morning));
+    loadBatch(form, writeFile(u"Morning.old.rvq"_s, Morning));
     ASSERT_FALSE(messages.prompts().isEmpty());
     EXPECT_EQ(messages.prompts()[0], u"Morning.old   Please re-enter without the (.)."_s);
-    EXPECT_EQ(form.nameEdit->text(), u"Morning"_s);
-    EXPECT_EQ(form.pathEdits[1]->text(), u"D:\\Docs\\notes.txt"_s);
-    EXPECT_FALSE(form.loading);
+    EXPECT_EQ(ui(form).nameEdit->text(), u"Morning"_s);
+    EXPECT_EQ(ui(form).pathEdits[1]->text(), u"D:\\Docs\\notes.txt"_s);
+    EXPECT_FALSE(form.logic().isLoading());
 }

@@ -20,13 +20,15 @@
 #include <functional>
 
 using namespace Qt::StringLiterals;
+using testsupport::selectedRow;
+using testsupport::ui;
 
 namespace {
 
-// The editor as the user first sees it: started without arguments, shown and active.
 int checkedSelector(const EditorWindow &form) {
-    for (int i = 0; i < EditorWindow::RowCount; ++i)
-        if (form.rowSelectors[i]->isChecked())
+    const testsupport::EditorControls controls = ui(form);
+    for (int i = 0; i < MaxBatchItems; ++i)
+        if (controls.rowSelectors[i]->isChecked())
             return i;
     return -1;
 }
@@ -35,6 +37,7 @@ void click(QWidget *control) {
     QTest::mouseClick(control, Qt::LeftButton);
 }
 
+// The editor as the user first sees it: started without arguments, shown and active.
 class EditorWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { fixture.openEditor(); }
@@ -66,10 +69,14 @@ TEST_F(EditorWindowTest, controlsSitAtTheirPlacesAtFifteenTwipsAPixel) {
         ASSERT_TRUE(control) << c.name.toStdString();
         EXPECT_EQ(control->geometry(), c.place) << c.name.toStdString();
     }
-    // Selectors and lists on the line of their row.
-    for (int i = 0; i < EditorWindow::RowCount; ++i) {
-        EXPECT_EQ(f.rowSelectors[i]->mapTo(f.rowsFrame, QPoint()).y(), f.pathEdits[i]->y());
-        EXPECT_EQ(f.stateCombos[i]->y(), f.pathEdits[i]->y());
+    // Selectors and lists on the line of their row; each selector says which row it selects.
+    const testsupport::EditorControls controls = ui(f);
+    for (int i = 0; i < MaxBatchItems; ++i) {
+        EXPECT_EQ(controls.rowSelectors[i]->mapTo(controls.rowsFrame, QPoint()).y(),
+                  controls.pathEdits[i]->y());
+        EXPECT_EQ(controls.stateCombos[i]->y(), controls.pathEdits[i]->y());
+        EXPECT_EQ(controls.rowSelectors[i]->text(), u"Option1"_s);
+        EXPECT_EQ(controls.rowSelectors[i]->accessibleName(), u"Select row %1"_s.arg(i + 1));
     }
     EXPECT_EQ(f.size(), QSize(576, 239));
     EXPECT_EQ(f.minimumSize(), f.maximumSize());
@@ -88,7 +95,7 @@ TEST(EditorFonts, captionsStatesAndFieldTextsShowWholeAtAnyDesktopFont) {
         font.setPointSizeF(points);
         QApplication::setFont(font);
         testsupport::EditorFixture fixture;
-        EditorWindow &form = fixture.make();
+        const testsupport::EditorControls form = ui(fixture.make());
         for (QLabel *label : form.rowsFrame->findChildren<QLabel *>())
             EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
         EXPECT_EQ(form.nameLabel->geometry().right(), 48); // right-aligned: keeps its right edge
@@ -109,60 +116,62 @@ TEST(EditorOpening, selectsNoRowEvenBeforeTheFocusArrives) {
     testsupport::EditorFixture fixture;
     EditorWindow &form = fixture.startEditor();
     form.show();
-    EXPECT_EQ(form.selectedRow, -1);
+    EXPECT_EQ(selectedRow(form), -1);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    EXPECT_EQ(form.selectedRow, -1);
+    EXPECT_EQ(selectedRow(form), -1);
     EXPECT_EQ(checkedSelector(form), -1);
-    EXPECT_EQ(QApplication::focusWidget(), form.nameEdit);
+    EXPECT_EQ(QApplication::focusWidget(), ui(form).nameEdit);
 }
 
 TEST_F(EditorWindowTest, tabbingThroughTheRowsSelectsEachRowInTurn) {
-    EditorWindow &f = form();
-    for (int row = 0; row < EditorWindow::RowCount; ++row) {
+    const testsupport::EditorControls f = ui(form());
+    for (int row = 0; row < MaxBatchItems; ++row) {
         for (QWidget *control : std::initializer_list<QWidget *>{
                  f.delayEdits[row], f.pathEdits[row], f.browseFileButtons[row],
                  f.browseFolderButtons[row], f.stateCombos[row], f.clearButtons[row]}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             ASSERT_EQ(QApplication::focusWidget(), control) << "row " << row;
-            EXPECT_EQ(f.selectedRow, row);
-            EXPECT_EQ(checkedSelector(f), row);
+            EXPECT_EQ(selectedRow(form()), row);
+            EXPECT_EQ(checkedSelector(form()), row);
         }
     }
     for (QWidget *mover : f.moveButtons) { // the move buttons keep the selection
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), mover);
-        EXPECT_EQ(f.selectedRow, 4);
+        EXPECT_EQ(selectedRow(form()), 4);
     }
 }
 
 TEST_F(EditorWindowTest, clickingAFolderButtonSelectsItsRowBeforeTheBrowserOpens) {
-    click(form().pathEdits[1]);
+    click(ui(form()).pathEdits[1]);
     int rowWhileBrowsing = -2;
     testsupport::answerNextModal([&](QWidget *dialog) {
         rowWhileBrowsing = checkedSelector(form());
         dialog->close();
     });
-    click(form().browseFolderButtons[3]);
+    click(ui(form()).browseFolderButtons[3]);
     EXPECT_EQ(rowWhileBrowsing, 3);
-    EXPECT_EQ(form().selectedRow, 3);
+    EXPECT_EQ(selectedRow(form()), 3);
 }
 
 TEST_F(EditorWindowTest, selectorSelectsItsRowWithoutEnteringItAndTheNameFieldClearsIt) {
-    click(form().pathEdits[4]);
-    click(form().rowSelectors[2]);
-    EXPECT_EQ(form().selectedRow, 2);
+    const testsupport::EditorControls controls = ui(form());
+    click(controls.pathEdits[4]);
+    click(controls.rowSelectors[2]);
+    EXPECT_EQ(selectedRow(form()), 2);
     EXPECT_EQ(checkedSelector(form()), 2);
-    EXPECT_EQ(QApplication::focusWidget(), form().rowSelectors[2]);
-    click(form().nameEdit);
-    EXPECT_EQ(form().selectedRow, -1);
+    EXPECT_EQ(QApplication::focusWidget(), controls.rowSelectors[2]);
+    click(controls.nameEdit);
+    EXPECT_EQ(selectedRow(form()), -1);
     EXPECT_EQ(checkedSelector(form()), -1);
 }
 
 TEST_F(EditorWindowTest, toolbarAndMoveButtonsKeepTheSelection) {
-    click(form().delayEdits[0]);
-    click(form().toolbar->widgetForAction(form().toolbar->findChild<QAction *>(u"new"_s)));
-    click(form().moveButtons[0]); // row 0 cannot move up
-    EXPECT_EQ(form().selectedRow, 0);
+    const testsupport::EditorControls controls = ui(form());
+    click(controls.delayEdits[0]);
+    click(controls.toolbar->widgetForAction(controls.toolbar->findChild<QAction *>(u"new"_s)));
+    click(controls.moveButtons[0]); // row 0 cannot move up
+    EXPECT_EQ(selectedRow(form()), 0);
     EXPECT_EQ(checkedSelector(form()), 0);
 }
 
@@ -174,34 +183,34 @@ void pickFromList(QComboBox *list, int steps) {
 }
 
 TEST(EditorChanges, userEditsMarkTheBatchChangedButProgramSelectionsDoNot) {
-    using Act = std::function<void(EditorWindow &, const QString &folder)>;
+    using Act = std::function<void(EditorWindow &, const testsupport::EditorControls &f,
+                                   const QString &folder)>;
     const struct {
         const char *what;
         Act act;
         bool changed;
     } cases[] = {
-        {"nothing after start-up", [](EditorWindow &, auto) {}, false},
-        {"typing a name", [](EditorWindow &f, auto) { QTest::keyClicks(f.nameEdit, u"W"_s); },
-         true},
-        {"typing a delay", [](EditorWindow &f, auto) { QTest::keyClicks(f.delayEdits[2], u"5"_s); },
-         true},
-        {"typing a path", [](EditorWindow &f, auto) { QTest::keyClicks(f.pathEdits[4], u"/"_s); },
-         true},
+        {"nothing after start-up", [](EditorWindow &, auto &, auto) {}, false},
+        {"typing a name",
+         [](EditorWindow &, auto &f, auto) { QTest::keyClicks(f.nameEdit, u"W"_s); }, true},
+        {"typing a delay",
+         [](EditorWindow &, auto &f, auto) { QTest::keyClicks(f.delayEdits[2], u"5"_s); }, true},
+        {"typing a path",
+         [](EditorWindow &, auto &f, auto) { QTest::keyClicks(f.pathEdits[4], u"/"_s); }, true},
         {"another state by key",
-         [](EditorWindow &f, auto) { QTest::keyClick(f.stateCombos[1], Qt::Key_Down); }, true},
+         [](EditorWindow &, auto &f, auto) { QTest::keyClick(f.stateCombos[1], Qt::Key_Down); },
+         true},
         {"another state from the list",
-         [](EditorWindow &f, auto) { pickFromList(f.stateCombos[3], 2); }, true},
+         [](EditorWindow &, auto &f, auto) { pickFromList(f.stateCombos[3], 2); }, true},
         {"the same state from the list",
-         [](EditorWindow &f, auto) { pickFromList(f.stateCombos[3], 0); }, false},
-        {"a state set by the program",
-         [](EditorWindow &f, auto) { f.stateCombos[1]->setCurrentIndex(2); }, false},
+         [](EditorWindow &, auto &f, auto) { pickFromList(f.stateCombos[3], 0); }, false},
         {"loading a batch",
-         [](EditorWindow &f, const QString &folder) {
+         [](EditorWindow &form, auto &f, const QString &folder) {
              QFile file(folder + u"/Load.rvq"_s);
              ASSERT_TRUE(file.open(QIODevice::WriteOnly));
              file.write("\"/bin\"\r\n\"3\"\r\n\"Minimized\"\r\n");
              file.close();
-             f.LoadBatch(file.fileName());
+             testsupport::loadBatch(form, file.fileName());
              ASSERT_EQ(f.stateCombos[0]->currentIndex(), 1);
          },
          false},
@@ -209,7 +218,7 @@ TEST(EditorChanges, userEditsMarkTheBatchChangedButProgramSelectionsDoNot) {
     for (const auto &c : cases) {
         testsupport::EditorFixture fixture;
         EditorWindow &form = fixture.openEditor();
-        c.act(form, fixture.dir.path());
+        c.act(form, ui(form), fixture.dir.path());
         EXPECT_EQ(form.isWindowModified(), c.changed) << c.what;
     }
 }
@@ -219,7 +228,8 @@ TEST_F(EditorWindowTest, toolbarHoldsSixPictureButtonsInThreeGroups) {
                            u"about"_s, u"help"_s, {},        u"exit"_s};
     const QStringList tips{{},         u"New"_s,  u"Open"_s, u"Save"_s, {},
                            u"About"_s, u"Help"_s, {},        u"Exit"_s};
-    const QList<QAction *> actions = form().toolbar->actions();
+    QToolBar *toolbar = ui(form()).toolbar;
+    const QList<QAction *> actions = toolbar->actions();
     ASSERT_EQ(actions.size(), keys.size());
     for (qsizetype i = 0; i < actions.size(); ++i) {
         SCOPED_TRACE(i);
@@ -227,7 +237,7 @@ TEST_F(EditorWindowTest, toolbarHoldsSixPictureButtonsInThreeGroups) {
         if (actions[i]->isSeparator())
             continue;
         EXPECT_EQ(actions[i]->objectName(), keys[i]);
-        QWidget *button = form().toolbar->widgetForAction(actions[i]);
+        QWidget *button = toolbar->widgetForAction(actions[i]);
         EXPECT_EQ(button->toolTip(), tips[i]);
         EXPECT_EQ(button->size(), QSize(39, 38));
         const QImage picture = actions[i]->icon().pixmap(32, 32).toImage();
@@ -245,10 +255,11 @@ int colourCount(const QImage &image) {
 }
 
 TEST_F(EditorWindowTest, rendersAFullWindowAtScaleOneAndTwo) {
-    QTest::keyClicks(form().nameEdit, u"Morning"_s);
-    QTest::keyClicks(form().pathEdits[0], u"/usr/bin/editor"_s);
-    QTest::keyClick(form().stateCombos[0], Qt::Key_Down);
-    click(form().rowSelectors[0]);
+    const testsupport::EditorControls controls = ui(form());
+    QTest::keyClicks(controls.nameEdit, u"Morning"_s);
+    QTest::keyClicks(controls.pathEdits[0], u"/usr/bin/editor"_s);
+    QTest::keyClick(controls.stateCombos[0], Qt::Key_Down);
+    click(controls.rowSelectors[0]);
     QPixmap twice(form().size() * 2);
     twice.setDevicePixelRatio(2);
     twice.fill(Qt::transparent);

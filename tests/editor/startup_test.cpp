@@ -17,6 +17,7 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
+using testsupport::ui;
 
 namespace {
 
@@ -36,25 +37,32 @@ protected:
     // A fresh editor through start-up; messages then holds what that start-up said.
     EditorWindow &start(const QString &arguments = QString()) {
         messages.shown.clear();
-        fixture.services.rawArguments = arguments;
+        fixture.services.rawArguments = coreText(arguments);
         return fixture.startEditor();
     }
 
     QString stored(const QString &key) { return fixture.stored(key); }
+
+    // What start-up says of a stored coordinate that is no window position.
+    QString unusable(const QString &key, const QString &text) const {
+        return u"Type mismatch: the stored \""_s + key + u"\" in "_s + fixture.settingsFile() +
+               u" is \""_s + text + u"\", not a window position"_s;
+    }
 
     testsupport::EditorFixture fixture;
     testsupport::MessageRecorder messages;
 };
 
 bool editorIsEmpty(const EditorWindow &form) {
-    bool empty = form.nameEdit->text().isEmpty();
-    for (const QLineEdit *path : form.pathEdits)
+    const testsupport::EditorControls controls = ui(form);
+    bool empty = controls.nameEdit->text().isEmpty();
+    for (const QLineEdit *path : controls.pathEdits)
         empty = empty && path->text().isEmpty();
     return empty;
 }
 
 void expectEveryRowNormal(const EditorWindow &form) {
-    for (const QComboBox *state : form.stateCombos)
+    for (const QComboBox *state : ui(form).stateCombos)
         EXPECT_EQ(state->currentText(), u"Normal"_s);
 }
 
@@ -78,9 +86,9 @@ TEST_F(Startup, appliesStoredPositionsAndReportsTheOnesItCannotUse) {
     } cases[] = {
         {u"300"_s, u"450"_s, 20, 30, {}},
         {u"-30000"_s, u"99999"_s, -2000, 6667, {}}, // off the screen, applied all the same
-        {u"abc"_s, u"450"_s, {}, 30, u"Type mismatch: \"abc\""_s},
-        {u"300"_s, u""_s, 20, {}, u"Type mismatch: \"\""_s},
-        {u"1e30"_s, u"450"_s, {}, 30, u"Overflow"_s},
+        {u"abc"_s, u"450"_s, {}, 30, unusable(TopKey, u"abc"_s)},
+        {u"300"_s, u""_s, 20, {}, unusable(LeftKey, {})},
+        {u"1e30"_s, u"450"_s, {}, 30, unusable(TopKey, u"1e30"_s)},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(QString(u"Top "_s + c.top + u" Left "_s + c.left).toStdString());
@@ -135,7 +143,7 @@ TEST_F(Startup, theNextStartPutsTheWindowWhereItWasClosed) {
 
 TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) {
     const QString desktop = fixture.dir.filePath(u"Desktop"_s);
-    const QString program = fixture.services.programFolder;
+    const QString program = fixture.programFolder();
     const QString missing = fixture.dir.filePath(u"missing"_s);
     const QString data = fixture.dir.filePath(u"data"_s);
     const QString blocked = writeFile(u"blocked"_s, "a file where a folder should be");
@@ -149,7 +157,14 @@ TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) 
     } cases[] = {
         {"desktop", desktop, program, data, {}, desktop + u'/', false, {}},
         {"no desktop", {}, program, data, {}, program + u"/Output/"_s, true, {}},
-        {"a file named Output", {}, program, data, "keep me", program + u"/Output/"_s, false, {}},
+        {"a file named Output",
+         {},
+         program,
+         data,
+         "keep me",
+         program + u"/Output/"_s,
+         false,
+         u"Path/File access error: "_s + program + u"/Output is not a folder"_s},
         {"no program folder to write",
          {},
          missing,
@@ -176,11 +191,11 @@ TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) 
         if (!c.existingOutputFile.isEmpty())
             writeFile(u"program/Output"_s, c.existingOutputFile);
         qputenv("XDG_DATA_HOME", QFile::encodeName(c.dataHome));
-        fixture.services.desktopFolder = c.desktop;
-        fixture.services.programFolder = c.programFolder;
+        fixture.services.desktopFolder = corePath(c.desktop);
+        fixture.services.programFolder = corePath(c.programFolder);
         EditorWindow &form = start();
 
-        EXPECT_EQ(form.outputFolder, c.outputFolder);
+        EXPECT_EQ(qtPath(form.logic().outputFolder() / ""), c.outputFolder);
         EXPECT_EQ(QFileInfo(program + u"/Output"_s).isDir(), c.outputIsFolder);
         EXPECT_EQ(QFileInfo(data + u"/runvoy/Output"_s).isDir(),
                   c.outputFolder == data + u"/runvoy/Output/"_s);
@@ -227,14 +242,15 @@ TEST_F(Startup, readsTheCommandLineAtItsFixedPlaces) {
         EditorWindow &form = start(c.arguments);
         EXPECT_EQ(messages.titles(), c.titles);
         EXPECT_FALSE(form.isUnloaded());
-        EXPECT_TRUE(fixture.shell.opened.isEmpty());
+        EXPECT_TRUE(fixture.shell.opened.empty());
         if (c.name.isEmpty()) {
             EXPECT_TRUE(editorIsEmpty(form));
             continue;
         }
-        EXPECT_EQ(form.nameEdit->text(), c.name);
-        EXPECT_EQ(form.pathEdits[1]->text(), u"/nowhere/notes"_s);
-        EXPECT_EQ(form.stateCombos[1]->currentText(), u"Maximized"_s);
+        const testsupport::EditorControls controls = ui(form);
+        EXPECT_EQ(controls.nameEdit->text(), c.name);
+        EXPECT_EQ(controls.pathEdits[1]->text(), u"/nowhere/notes"_s);
+        EXPECT_EQ(controls.stateCombos[1]->currentText(), u"Maximized"_s);
         EXPECT_FALSE(form.isWindowModified());
     }
 }
@@ -244,13 +260,13 @@ TEST_F(Startup, aRunReportsEachItemThatFailsAndEndsWithoutAnEditor) {
     const QString batch = writeFile(u"Two.rvq"_s, testsupport::batchItem("/nowhere/a") +
                                                       testsupport::batchItem("/nowhere/b"));
     fixture.shell.succeed = false;
-    fixture.services.rawArguments = u"/o \""_s + batch + u'"';
+    fixture.services.rawArguments = coreText(u"/o \""_s + batch + u'"');
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(fixture.start(), 0);
 
     const QStringList items{u"/nowhere/a"_s, u"/nowhere/b"_s};
-    EXPECT_EQ(fixture.shell.opened, items);
+    EXPECT_EQ(fixture.shell.opened, (std::vector{corePath(items[0]), corePath(items[1])}));
     EXPECT_GE(clock.elapsed(), 900) << "the second item waits a second";
     ASSERT_EQ(messages.shown.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
@@ -264,11 +280,11 @@ TEST_F(Startup, aRunReportsEachItemThatFailsAndEndsWithoutAnEditor) {
 
 TEST_F(Startup, aRunOfAnEmptyBatchEndsAtOnceWithoutAWord) {
     const QString batch = writeFile(u"Empty.rvq"_s, {});
-    fixture.services.rawArguments = u"/o \""_s + batch + u'"';
+    fixture.services.rawArguments = coreText(u"/o \""_s + batch + u'"');
     EXPECT_EQ(fixture.start(), 0);
     EXPECT_EQ(fixture.widgets.editorsOpened, 0);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(fixture.shell.opened.isEmpty());
+    EXPECT_TRUE(fixture.shell.opened.empty());
 }
 
 TEST_F(Startup, aBatchThatCannotBeRunWholeStartsNothingAndOpensTheEditor) {
@@ -288,25 +304,27 @@ TEST_F(Startup, aBatchThatCannotBeRunWholeStartsNothingAndOpensTheEditor) {
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].title, u" Message"_s);
         EXPECT_TRUE(messages.shown[0].prompt.startsWith(c.error));
-        EXPECT_TRUE(fixture.shell.opened.isEmpty());
+        EXPECT_TRUE(fixture.shell.opened.empty());
         EXPECT_FALSE(form.isUnloaded());
         EXPECT_TRUE(editorIsEmpty(form));
     }
 }
 
-// A run says once that it cannot use a stored coordinate, and leaves the other one alone.
-TEST_F(Startup, aRunReportsAnUnusableStoredCoordinateOnceAndStillRuns) {
+// A run leaves the editor's stored position alone; the editor says once that it cannot use a
+// stored coordinate, and leaves the other one alone.
+TEST_F(Startup, aRunLeavesAnUnusableStoredCoordinateAndTheEditorReportsItOnce) {
     const QString batch = writeFile(u"One.rvq"_s, testsupport::batchItem("/nowhere/a"));
     fixture.store(TopKey, u"abc"_s);
     fixture.store(LeftKey, u"450"_s);
-    fixture.services.rawArguments = u"/o \""_s + batch + u'"';
-    for (const QStringList &prompts : {QStringList{u"Type mismatch: \"abc\""_s}, QStringList()}) {
-        messages.shown.clear();
-        EXPECT_EQ(fixture.start(), 0);
+    fixture.services.rawArguments = coreText(u"/o \""_s + batch + u'"');
+    EXPECT_EQ(fixture.start(), 0);
+    EXPECT_EQ(fixture.shell.opened.size(), 1u);
+    EXPECT_EQ(fixture.widgets.editorsOpened, 0);
+    EXPECT_EQ(stored(TopKey), u"abc"_s);
+    for (const QStringList &prompts : {QStringList{unusable(TopKey, u"abc"_s)}, QStringList()}) {
+        start();
         EXPECT_EQ(messages.prompts(), prompts);
     }
-    EXPECT_EQ(fixture.shell.opened.size(), 2);
-    EXPECT_EQ(fixture.widgets.editorsOpened, 0);
     EXPECT_EQ(stored(TopKey), QString());
     EXPECT_EQ(stored(LeftKey), u"450"_s);
 }

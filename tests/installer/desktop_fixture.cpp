@@ -1,12 +1,16 @@
 #include "desktop_fixture.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -72,6 +76,26 @@ std::optional<std::string> waitForFile(const fs::path &path) {
     return std::nullopt;
 }
 
+StoppedLockHolder::StoppedLockHolder(const fs::path &lockFile) {
+    fs::create_directories(lockFile.parent_path());
+    pid = fork();
+    if (pid == 0) {
+        const int fd = open(lockFile.c_str(), O_RDWR | O_CREAT, 0600);
+        if (fd >= 0 && flock(fd, LOCK_EX) == 0)
+            raise(SIGSTOP);
+        _exit(1);
+    }
+    // A child that did not stop has ended and is reaped here.
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, WUNTRACED) != pid || !WIFSTOPPED(status))
+        throw std::runtime_error("the lock holder did not stop holding the lock");
+}
+
+StoppedLockHolder::~StoppedLockHolder() {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
 KestrumDesktop::KestrumDesktop()
     : root(makeTemporaryFolder()), dataHome(root / "data"), configHome(root / "config"),
       systemData(root / "system") {
@@ -99,7 +123,7 @@ fs::path KestrumDesktop::installProgramFolder(const std::string &name) const {
 }
 
 CommandResult KestrumDesktop::runKestrum(const fs::path &programFolder) const {
-    return runCommand({(programFolder / "kestrum").string()});
+    return runCommand({"timeout", "60", (programFolder / "kestrum").string()});
 }
 
 fs::path KestrumDesktop::writeBatchFile(const std::string &item) const {

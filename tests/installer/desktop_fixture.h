@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -27,6 +28,16 @@ std::map<fs::path, std::string> snapshot(const fs::path &folder);
 // The file's contents once it exists, waiting a generous while; nothing when it never came.
 std::optional<std::string> waitForFile(const fs::path &path);
 
+// A child process that holds a flock on the file and is stopped; killed when the object goes.
+struct StoppedLockHolder {
+    explicit StoppedLockHolder(const fs::path &lockFile);
+    ~StoppedLockHolder();
+    StoppedLockHolder(const StoppedLockHolder &) = delete;
+    StoppedLockHolder &operator=(const StoppedLockHolder &) = delete;
+
+    pid_t pid;
+};
+
 // A desktop of its own for each test: every XDG folder points into a fresh temporary folder,
 // so that nothing of the real user's associations is read or changed.
 class KestrumDesktop : public testing::Test {
@@ -40,6 +51,7 @@ protected:
     // Lays out a program folder as the install does: kestrum, the batch-file icon, and a
     // stand-in runvoy that writes its arguments, one a line, to "runvoy.log" beside itself.
     fs::path installProgramFolder(const std::string &name) const;
+    // A run that hangs is killed after a generous while and fails.
     CommandResult runKestrum(const fs::path &programFolder) const;
     // A batch file with one item; its contents do not matter to the desktop, its name does.
     fs::path writeBatchFile(const std::string &item = "/bin/true") const;

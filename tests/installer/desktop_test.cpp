@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <future>
+#include <sys/stat.h>
 
 namespace {
 
@@ -45,7 +46,8 @@ TEST_F(KestrumDesktop, afterOneRun_theDesktopKnowsBatchFilesAsRunvoys) {
               readText(folder / "runvoy-batch.svg"));
     EXPECT_EQ(readText(configHome / "mimeapps.list").substr(0, usersOwnLines.size()),
               usersOwnLines);
-    EXPECT_EQ(kestrum::FreedesktopStore(kestrum::xdgDirsFromEnvironment()).fileTypeOf(".rvq"),
+    EXPECT_EQ(kestrum::FreedesktopStore(kestrum::xdgDirsFromEnvironment(), std::chrono::seconds(1))
+                  .fileTypeOf(".rvq"),
               "application/x-rvqfile");
 }
 
@@ -154,11 +156,11 @@ TEST_F(KestrumDesktop, programFolderWithEquals_failsEachVerbAndWritesNoEntry) {
     EXPECT_FALSE(fs::exists(dataHome / "applications/runvoy-open.desktop"));
 }
 
-TEST_F(KestrumDesktop, nothingWritable_reportsEveryEntryAndFails) {
+TEST_F(KestrumDesktop, nothingWritable_failsWithOneLine) {
     writeText(dataHome, "a file where the data folder should be");
     const CommandResult run = runKestrum(installProgramFolder("Runvoy"));
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_EQ(std::ranges::count(run.output, '\n'), 5) << run.output;
+    EXPECT_EQ(std::ranges::count(run.output, '\n'), 1) << run.output;
 }
 
 TEST_F(KestrumDesktop, realRunvoy_runsTheBatchOfADoubleClick) {
@@ -186,4 +188,70 @@ TEST_F(KestrumDesktop, realRunvoy_runsTheBatchOfADoubleClick) {
 
     runCommand({"gio", "open", writeBatchFile(item.string()).string()});
     EXPECT_EQ(waitForFile(root / "item.log"), "ran\n");
+}
+
+namespace {
+
+void makeFifo(const fs::path &path) {
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+}
+void linkToDevZero(const fs::path &path) {
+    fs::create_symlink("/dev/zero", path);
+}
+void makeLargeFile(const fs::path &path) {
+    writeText(path, "");
+    fs::resize_file(path, 2 << 20);
+}
+
+struct HostileFileCase {
+    std::string name;
+    fs::path file; // below the test's root
+    void (*plant)(const fs::path &);
+    std::string why;
+    std::ptrdiff_t failedEntries;
+};
+
+class HostileFile : public KestrumDesktop, public testing::WithParamInterface<HostileFileCase> {};
+
+} // namespace
+
+TEST_P(HostileFile, isNamedAndLeftAsItIs) {
+    const fs::path file = root / GetParam().file;
+    fs::create_directories(file.parent_path());
+    GetParam().plant(file);
+    const fs::file_type planted = fs::symlink_status(file).type();
+
+    const CommandResult run = runKestrum(installProgramFolder("Runvoy"));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.output.find(file.string() + ": " + GetParam().why + "\n"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(std::ranges::count(run.output, '\n'), GetParam().failedEntries) << run.output;
+    EXPECT_EQ(fs::symlink_status(file).type(), planted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KestrumDesktop, HostileFile,
+    testing::Values(
+        HostileFileCase{"mimeappsListFifo", "config/mimeapps.list", makeFifo, "not a regular file",
+                        2},
+        HostileFileCase{"mimeappsListLinkToDevZero", "config/mimeapps.list", linkToDevZero,
+                        "not a regular file", 2},
+        HostileFileCase{"mimeappsListOver1MiB", "config/mimeapps.list", makeLargeFile,
+                        "larger than 1 MiB", 2},
+        HostileFileCase{"globListFifo", "data/mime/globs2", makeFifo, "not a regular file", 1},
+        HostileFileCase{"desktopEntryFifo", "data/applications/runvoy-open.desktop", makeFifo,
+                        "not a regular file", 2},
+        HostileFileCase{"mimePackageFifo",
+                        "data/mime/packages/runvoy-description-application-x-rvqfile.xml", makeFifo,
+                        "not a regular file", 3}),
+    [](const auto &info) { return info.param.name; });
+
+TEST_F(KestrumDesktop, lockHeldByAStoppedRun_failsNamingTheLockAndItsHolder) {
+    const fs::path lock = dataHome / "runvoy-kestrum.lock";
+    const StoppedLockHolder holder(lock);
+    const CommandResult run = runCommand({"timeout", "60", KESTRUM_QUICK_LOCK_EXECUTABLE});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(run.output, "kestrum: cannot look up the file type of .rvq: cannot lock " +
+                              lock.string() + ": held by process " + std::to_string(holder.pid) +
+                              " (kestrum_tests) for more than 1 s\n");
 }

@@ -1,4 +1,5 @@
 #include "qt/msgbox/message_box.h"
+#include "qt/qt_text.h"
 
 #include "tests/support/modal.h"
 
@@ -36,8 +37,9 @@ QPlainTextEdit *textOf(QWidget *box) {
 // expectation cannot leave the test waiting.
 class MbDialogTest : public ::testing::Test {
 protected:
-    qint16 showAndAnswer(const QString &buttons, const std::function<void(QDialog *)> &look) {
-        box.buttons = buttons;
+    MessageAnswer showAndAnswer(MessageButtons buttons,
+                                const std::function<void(QDialog *)> &look) {
+        message.buttons = buttons;
         testsupport::answerNextModal([&look](QWidget *modal) {
             QPointer<QDialog> dialog = qobject_cast<QDialog *>(modal);
             ASSERT_TRUE(dialog);
@@ -45,24 +47,23 @@ protected:
             if (dialog && dialog->isVisible())
                 dialog->reject();
         });
-        box.show(&owner);
-        return box.response;
+        return showMessage(message, &owner);
     }
 
     QWidget owner;
-    MessageBox box{u"Something to say."_s, QString(), u"Message"_s};
+    Message message{"Something to say."};
 };
 
 struct PixelCase {
-    QString buttons;
+    MessageButtons buttons;
     QStringList captions;
     QList<QRect> places; // inside the lower panel
 };
 
 const PixelCase pixelCases[] = {
-    {u"OK"_s, {u"OK"_s}, {{88, 16, 113, 25}}},
-    {u"Yes/No"_s, {u"Yes"_s, u"No"_s}, {{8, 16, 129, 25}, {152, 16, 129, 25}}},
-    {u"Yes/No/Cancel"_s,
+    {MessageButtons::Ok, {u"OK"_s}, {{88, 16, 113, 25}}},
+    {MessageButtons::YesNo, {u"Yes"_s, u"No"_s}, {{8, 16, 129, 25}, {152, 16, 129, 25}}},
+    {MessageButtons::YesNoCancel,
      {u"Yes"_s, u"No"_s, u"Cancel"_s},
      {{8, 16, 81, 25}, {104, 16, 81, 25}, {200, 16, 81, 25}}},
 };
@@ -71,7 +72,7 @@ const PixelCase pixelCases[] = {
 
 TEST_F(MbDialogTest, showsTitlePromptAndButtonsAtTheirPlaces) {
     for (const PixelCase &c : pixelCases) {
-        SCOPED_TRACE(c.buttons.toStdString());
+        SCOPED_TRACE(c.captions.join(u'/').toStdString());
         showAndAnswer(c.buttons, [&c](QDialog *dialog) {
             EXPECT_EQ(dialog->windowTitle(), u" Message"_s);
             ASSERT_TRUE(textOf(dialog));
@@ -90,28 +91,28 @@ TEST_F(MbDialogTest, showsTitlePromptAndButtonsAtTheirPlaces) {
     }
 }
 
-TEST_F(MbDialogTest, clickingAButtonAnswersItsNumber) {
+TEST_F(MbDialogTest, clickingAButtonGivesItsAnswer) {
     const struct {
-        QString buttons;
+        MessageButtons buttons;
         int clicked;
-        qint16 expected;
+        MessageAnswer expected;
     } cases[] = {
-        {u"OK"_s, 0, 1},
-        {u"Yes/No/Cancel"_s, 0, 1},
-        {u"Yes/No/Cancel"_s, 1, 2},
-        {u"Yes/No/Cancel"_s, 2, 3},
-        {u"Yes/No"_s, 1, 2},
+        {MessageButtons::Ok, 0, MessageAnswer::Ok},
+        {MessageButtons::YesNoCancel, 0, MessageAnswer::Yes},
+        {MessageButtons::YesNoCancel, 1, MessageAnswer::No},
+        {MessageButtons::YesNoCancel, 2, MessageAnswer::Cancel},
+        {MessageButtons::YesNo, 1, MessageAnswer::No},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.buttons.toStdString() + " #" + std::to_string(c.clicked));
-        const qint16 answer = showAndAnswer(c.buttons, [&c](QDialog *dialog) {
+        SCOPED_TRACE(std::to_string(int(c.buttons)) + " #" + std::to_string(c.clicked));
+        const MessageAnswer answer = showAndAnswer(c.buttons, [&c](QDialog *dialog) {
             QTest::mouseClick(buttonsOf(dialog).value(c.clicked), Qt::LeftButton);
         });
         EXPECT_EQ(answer, c.expected);
     }
 }
 
-TEST_F(MbDialogTest, closingWithoutAButtonAnswersZero) {
+TEST_F(MbDialogTest, closingWithoutAButtonAnswersClosed) {
     const std::pair<const char *, std::function<void(QDialog *)>> closers[] = {
         {"close button",
          [](QDialog *dialog) {
@@ -124,15 +125,15 @@ TEST_F(MbDialogTest, closingWithoutAButtonAnswersZero) {
     };
     for (const auto &[name, closer] : closers) {
         SCOPED_TRACE(name);
-        box.response = 3; // left over from an earlier showing
         bool wasOpen = false;
-        const qint16 answer = showAndAnswer(u"Yes/No/Cancel"_s, [&](QDialog *dialog) {
-            wasOpen = dialog->isVisible();
-            closer(dialog);
-            EXPECT_FALSE(dialog->isVisible());
-        });
+        const MessageAnswer answer =
+            showAndAnswer(MessageButtons::YesNoCancel, [&](QDialog *dialog) {
+                wasOpen = dialog->isVisible();
+                closer(dialog);
+                EXPECT_FALSE(dialog->isVisible());
+            });
         EXPECT_TRUE(wasOpen);
-        EXPECT_EQ(answer, 0);
+        EXPECT_EQ(answer, MessageAnswer::Closed);
     }
 }
 
@@ -140,43 +141,45 @@ TEST_F(MbDialogTest, keyboardWorksFromTheFirstButton) {
     const struct {
         const char *name;
         QList<Qt::Key> keys;
-        qint16 expected;
+        MessageAnswer expected;
     } cases[] = {
-        {"Space", {Qt::Key_Space}, 1},
-        {"Return", {Qt::Key_Return}, 1},
-        {"Tab Space", {Qt::Key_Tab, Qt::Key_Space}, 2},
-        {"Tab Tab Return", {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, 3},
+        {"Space", {Qt::Key_Space}, MessageAnswer::Yes},
+        {"Return", {Qt::Key_Return}, MessageAnswer::Yes},
+        {"Tab Space", {Qt::Key_Tab, Qt::Key_Space}, MessageAnswer::No},
+        {"Tab Tab Return", {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return}, MessageAnswer::Cancel},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const qint16 answer = showAndAnswer(u"Yes/No/Cancel"_s, [&c](QDialog *dialog) {
-            EXPECT_EQ(dialog->focusWidget(), buttonsOf(dialog).value(0));
-            for (Qt::Key key : c.keys)
-                QTest::keyClick(dialog->focusWidget(), key);
-        });
+        const MessageAnswer answer =
+            showAndAnswer(MessageButtons::YesNoCancel, [&c](QDialog *dialog) {
+                EXPECT_EQ(dialog->focusWidget(), buttonsOf(dialog).value(0));
+                for (Qt::Key key : c.keys)
+                    QTest::keyClick(dialog->focusWidget(), key);
+            });
         EXPECT_EQ(answer, c.expected);
     }
 }
 
 TEST_F(MbDialogTest, eachShowingLaysTheButtonsOutAfresh) {
-    showAndAnswer(u"Yes/No/Cancel"_s, [](QDialog *dialog) {
-        EXPECT_EQ(buttonsOf(dialog).size(), 3);
-        QTest::mouseClick(buttonsOf(dialog).value(2), Qt::LeftButton);
-    });
-    EXPECT_EQ(box.response, 3);
+    EXPECT_EQ(showAndAnswer(MessageButtons::YesNoCancel,
+                            [](QDialog *dialog) {
+                                EXPECT_EQ(buttonsOf(dialog).size(), 3);
+                                QTest::mouseClick(buttonsOf(dialog).value(2), Qt::LeftButton);
+                            }),
+              MessageAnswer::Cancel);
     int buttonsSecondTime = 0;
-    showAndAnswer(u"OK"_s, [&](QDialog *dialog) {
+    const MessageAnswer second = showAndAnswer(MessageButtons::Ok, [&](QDialog *dialog) {
         buttonsSecondTime = int(buttonsOf(dialog).size());
         EXPECT_EQ(buttonsOf(dialog).value(0)->text(), u"OK"_s);
         EXPECT_EQ(dialog->focusWidget(), buttonsOf(dialog).value(0));
     });
     EXPECT_EQ(buttonsSecondTime, 1);
-    EXPECT_EQ(box.response, 0);
+    EXPECT_EQ(second, MessageAnswer::Closed);
     EXPECT_TRUE(owner.findChildren<QDialog *>().isEmpty()) << "earlier boxes must not linger";
 }
 
 TEST_F(MbDialogTest, opensModallyOverAHiddenOwnerWithAFixedFrame) {
-    showAndAnswer(u"OK"_s, [this](QDialog *dialog) {
+    showAndAnswer(MessageButtons::Ok, [this](QDialog *dialog) {
         EXPECT_TRUE(dialog->isModal());
         EXPECT_FALSE(owner.isVisible());
         // Owned by the window, so it is kept out of the taskbar.
@@ -193,7 +196,7 @@ TEST_F(MbDialogTest, opensModallyOverAHiddenOwnerWithAFixedFrame) {
 }
 
 TEST_F(MbDialogTest, isCentredOnTheScreenFrameIncluded) {
-    showAndAnswer(u"OK"_s, [](QDialog *dialog) {
+    showAndAnswer(MessageButtons::Ok, [](QDialog *dialog) {
         const QPoint offset =
             dialog->frameGeometry().center() - dialog->screen()->geometry().center();
         EXPECT_LE(std::abs(offset.x()), 1);
@@ -202,7 +205,7 @@ TEST_F(MbDialogTest, isCentredOnTheScreenFrameIncluded) {
 }
 
 TEST_F(MbDialogTest, showsTheNoteIconAt32Pixels) {
-    showAndAnswer(u"OK"_s, [](QDialog *dialog) {
+    showAndAnswer(MessageButtons::Ok, [](QDialog *dialog) {
         auto *icon = dialog->findChild<QLabel *>(u"noteIcon"_s);
         ASSERT_TRUE(icon);
         EXPECT_EQ(icon->geometry(), QRect(8, 24, 32, 32));
@@ -213,8 +216,8 @@ TEST_F(MbDialogTest, showsTheNoteIconAt32Pixels) {
 }
 
 TEST_F(MbDialogTest, promptAreaIsReadOnlyButtonFacedAndSkippedByTab) {
-    box.prompt = u"<b>C:\\a & b</b>"_s;
-    showAndAnswer(u"Yes/No"_s, [](QDialog *dialog) {
+    message.prompt = "<b>C:\\a & b</b>";
+    showAndAnswer(MessageButtons::YesNo, [](QDialog *dialog) {
         QPlainTextEdit *text = textOf(dialog);
         ASSERT_TRUE(text);
         EXPECT_EQ(text->geometry(), QRect(48, 16, 233, 49));
@@ -249,8 +252,8 @@ TEST_F(MbDialogTest, longMessageGrowsTheBoxDownToShowItWholeAsFarAsTheScreenAllo
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        box.prompt = c.prompt;
-        showAndAnswer(u"OK"_s, [&c](QDialog *dialog) {
+        message.prompt = coreText(c.prompt);
+        showAndAnswer(MessageButtons::Ok, [&c](QDialog *dialog) {
             QPlainTextEdit *text = textOf(dialog);
             ASSERT_TRUE(text);
             const QScrollBar *scroll = text->verticalScrollBar();
@@ -272,11 +275,9 @@ TEST_F(MbDialogTest, longMessageGrowsTheBoxDownToShowItWholeAsFarAsTheScreenAllo
     }
 }
 
-TEST_F(MbDialogTest, ownerDestroyedWhileOpenEndsTheShowingWithZero) {
+TEST_F(MbDialogTest, ownerDestroyedWhileOpenEndsTheShowingAsClosed) {
     auto doomed = std::make_unique<QWidget>();
-    box.buttons = u"OK"_s;
     testsupport::answerNextModal([&doomed](QWidget *) { doomed.reset(); });
-    box.show(doomed.get());
+    EXPECT_EQ(showMessage(message, doomed.get()), MessageAnswer::Closed);
     EXPECT_FALSE(doomed);
-    EXPECT_EQ(box.response, 0);
 }

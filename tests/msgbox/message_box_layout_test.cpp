@@ -1,51 +1,45 @@
-#include "qt/msgbox/message_box.h"
-#include "qt/msgbox/message_box_geometry.h"
+#include "core/layout/message_box_layout.h"
+#include "qt/screen_geometry.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 struct LayoutCase {
-    QString buttons;
+    MessageButtons buttons;
     std::vector<MessageBoxButton> expected;
 };
 
 const LayoutCase layoutCases[] = {
-    {u"OK"_s, {{u"OK"_s, 1320, 1695}}},
-    {u"Yes/No"_s, {{u"Yes"_s, 120, 1935}, {u"No"_s, 2280, 1935}}},
-    {u"Yes/No/Cancel"_s, {{u"Yes"_s, 120, 1215}, {u"No"_s, 1560, 1215}, {u"Cancel"_s, 3000, 1215}}},
-    {u"A/B/C/D"_s, {{u"A"_s, 120, 1215}, {u"B"_s, 1560, 1215}, {u"C/D"_s, 3000, 1215}}},
-    {u"A//B"_s, {{u"A"_s, 120, 1215}, {QString(), 1560, 1215}, {u"B"_s, 3000, 1215}}},
-    {u"A/"_s, {{u"A"_s, 120, 1935}, {QString(), 2280, 1935}}},
-    {u"A/B/"_s, {{u"A"_s, 120, 1215}, {u"B"_s, 1560, 1215}, {QString(), 3000, 1215}}},
-    {u"A///"_s, {{u"A"_s, 120, 1215}, {QString(), 1560, 1215}, {u"/"_s, 3000, 1215}}},
-    {u"/X"_s, {{u"/X"_s, 1320, 1695}}},
-    {u"/A/B"_s, {{u"/A/B"_s, 1320, 1695}}},
-    {u"//"_s, {{u"//"_s, 1320, 1695}}},
-    {QString(), {{QString(), 1320, 1695}}},
+    {MessageButtons::Ok, {{"OK", MessageAnswer::Ok, 1320, 1695}}},
+    {MessageButtons::YesNo,
+     {{"Yes", MessageAnswer::Yes, 120, 1935}, {"No", MessageAnswer::No, 2280, 1935}}},
+    {MessageButtons::YesNoCancel,
+     {{"Yes", MessageAnswer::Yes, 120, 1215},
+      {"No", MessageAnswer::No, 1560, 1215},
+      {"Cancel", MessageAnswer::Cancel, 3000, 1215}}},
 };
 
 } // namespace
 
-TEST(MbButtonLayout, captionsAndPlacesFollowTheSeparatorCount) {
+TEST(MbButtonLayout, captionsAnswersAndPlacesFollowTheButtonSet) {
     for (const LayoutCase &c : layoutCases) {
-        SCOPED_TRACE(c.buttons.toStdString());
+        SCOPED_TRACE(int(c.buttons));
         const std::vector<MessageBoxButton> actual = messageBoxButtonLayout(c.buttons);
         ASSERT_EQ(actual.size(), c.expected.size());
         for (std::size_t i = 0; i < actual.size(); ++i) {
             SCOPED_TRACE(i);
-            EXPECT_EQ(actual[i].caption.toStdString(), c.expected[i].caption.toStdString());
+            EXPECT_EQ(actual[i].caption, c.expected[i].caption);
+            EXPECT_EQ(actual[i].answer, c.expected[i].answer);
             EXPECT_EQ(actual[i].left, c.expected[i].left);
             EXPECT_EQ(actual[i].width, c.expected[i].width);
         }
     }
 }
 
-TEST(MessageBoxGeometry, centredPositionCentresOnTheGivenScreen) {
+TEST(ScreenGeometry, centredOnCentresOnTheGivenScreen) {
     struct Case {
         QRect screen;
         QSize outer;
@@ -58,10 +52,9 @@ TEST(MessageBoxGeometry, centredPositionCentresOnTheGivenScreen) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.screen.x());
-        EXPECT_EQ(MessageBoxGeometry::centredPosition(c.screen, c.outer), c.expected);
+        EXPECT_EQ(centredOn(c.screen, c.outer), c.expected);
     }
 }
-
 TEST(MessageBoxHeights, growDownToFitThePromptWithinTheScreensRoom) {
     struct Case {
         int promptNeeds, tallest;

@@ -1,15 +1,10 @@
 #pragma once
 
-#include "platform/twips.h"
-
-#include <QPoint>
-#include <QRect>
-#include <QSize>
+#include "core/layout/twips.h"
 
 #include <array>
 
-// The box's measures as designed, in twips (15 to a device-independent pixel), and the one place
-// where they become pixels.
+// The message box's measures as designed, in twips.
 namespace MessageBoxGeometry {
 
 // The box's inner area; the window frame comes on top of it.
@@ -30,22 +25,12 @@ struct ButtonRow {
     std::array<int, 3> lefts{};
 };
 
-// Indexed by the number of separators counted (0, 1 or 2): 120 margins, 225 gaps, and a single
-// button centred in the 4335-wide lower panel.
+// Indexed by the number of buttons less one: 120 margins, 225 gaps, and a single button centred
+// in the 4335-wide lower panel.
 inline constexpr std::array<ButtonRow, 3> ButtonRows{{
     {1695, {1320}},
     {1935, {120, 2280}},
     {1215, {120, 1560, 3000}},
 }};
-
-inline QSize innerSize() {
-    return toPixels(InnerWidth, InnerHeight);
-}
-
-// Top-left corner that centres a window of the given outer size on a screen.
-inline QPoint centredPosition(const QRect &screen, const QSize &outer) {
-    return screen.topLeft() +
-           QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
-}
 
 } // namespace MessageBoxGeometry

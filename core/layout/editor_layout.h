@@ -1,10 +1,9 @@
 #pragma once
 
-#include "platform/twips.h"
+#include "core/layout/twips.h"
 
-#include <QtGlobal>
-
-// Where the editor's controls sit, in twips relative to their container.
+// Where the editor's controls sit, in twips relative to their container: one table for every
+// front-end.
 namespace EditorLayout {
 
 inline constexpr int ClientWidth = 8640;
@@ -24,7 +23,7 @@ inline constexpr TwipsRect MoveUpButton{120, 135, 255, 255};
 inline constexpr TwipsRect MoveDownButton{120, 435, 255, 255};
 
 // The largest font, in points, whose texts the fixed-height fields show whole.
-inline constexpr qreal LargestFontPoints = 9;
+inline constexpr double LargestFontPoints = 9;
 
 // The toolbar's buttons fit a 32 by 32 picture.
 inline constexpr int ToolButtonWidthPixels = 39;
