@@ -1,9 +1,10 @@
 #include "core/document/batch_file.h"
 #include "core/editor/editor_logic.h"
 #include "platform/path_text.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/recording_editor_view.h"
 #include "tests/support/recording_shell.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +39,6 @@ protected:
         logic.start({{}, {}, output, {}});
     }
 
-    void writeFile(const Path &file, const std::string &bytes) const {
-        std::ofstream(file, std::ios::binary) << bytes;
-    }
     // The first path of the batch file, empty when there is none.
     std::string firstPath(const Path &file) const {
         const BatchFileReading reading = readBatchFile(file);
@@ -51,11 +49,11 @@ protected:
         logic.pathEdited(0, path);
     }
 
-    testsupport::TempFolder folder;
+    testsupport::TemporaryFolder folder;
     testsupport::RecordingShell shell;
     testsupport::RecordingEditorView view;
-    EditorServices services{nullptr, &shell, folder.path / "program"};
-    Path output = folder.path / "program" / "Output";
+    EditorServices services{nullptr, &shell, folder / "program"};
+    Path output = folder / "program" / "Output";
     EditorLogic logic{view, services};
 };
 
@@ -77,7 +75,7 @@ TEST_P(SaveDecision, savesOnlyAStorableBatchAndReplacesAnotherOnlyWhenTold) {
     const SaveCase &c = GetParam();
     const Path file = output / platform::pathFromText(c.batchName + ".rvq");
     if (c.existing != Existing::Nothing)
-        writeFile(file, OldItem + OldItem + OldItem);
+        testsupport::writeFile(file, OldItem + OldItem + OldItem);
     if (c.existing == Existing::OpenedBatch)
         logic.openBatchFile(file);
     typeBatch(c.batchName, c.path);
@@ -139,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A batch that was opened and then replaced by New is a new batch: its file is another's.
 TEST_F(EditorLogicTest, newBatchOfAnOpenedBatchsNameAsksBeforeReplacingIt) {
     const Path file = output / "Morning.rvq";
-    writeFile(file, OldItem);
+    testsupport::writeFile(file, OldItem);
     logic.openBatchFile(file);
     logic.command(EditorCommand::New);
     typeBatch("Morning", "/bin");
@@ -241,8 +239,8 @@ TEST_P(Move, swapsTheSelectedRowWithItsNeighbourUpToTheEdges) {
     for (const BatchItem &item : items)
         bytes += "\"" + item.path + "\"\r\n\"" + item.delay + "\"\r\n\"" +
                  std::string(windowStateName(*item.state)) + "\"\r\n";
-    writeFile(folder.path / "Five.rvq", bytes);
-    logic.openBatchFile(folder.path / "Five.rvq");
+    testsupport::writeFile(folder / "Five.rvq", bytes);
+    logic.openBatchFile(folder / "Five.rvq");
     if (c.selected)
         logic.rowFocused(*c.selected);
     logic.moveClicked(c.direction);
