@@ -87,24 +87,6 @@ std::string kwinWindowScript(const std::string &busName, const std::string &mark
     return script.str();
 }
 
-ScriptTraits parseTraits(const std::string &text) {
-    ScriptTraits traits;
-    std::istringstream words(text);
-    for (std::string word; words >> word;) {
-        if (word == "x11")
-            traits.x11 = true;
-        else if (word == "maximizable")
-            traits.canMaximize = true;
-        else if (word == "minimizable")
-            traits.canMinimize = true;
-        else if (word == "maximized")
-            traits.state.maximized = true;
-        else if (word == "minimized")
-            traits.state.minimized = true;
-    }
-    return traits;
-}
-
 const char *answerWord(ScriptAnswer answer) {
     switch (answer) {
     case ScriptAnswer::Follow:

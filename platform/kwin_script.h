@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/window_watches.h"
-
 #include <string>
 
 namespace platform {
@@ -16,16 +14,6 @@ inline constexpr char ReportsInterface[] = "org.runvoy.WindowReports";
 // the run's name on the session bus; marker names the launch and the script. Both may hold only
 // letters, digits and ":._-".
 std::string kwinWindowScript(const std::string &busName, const std::string &marker);
-
-// What a script reports about a window, in the words the script uses: a list of traits separated
-// by blanks ("x11", "maximizable", "minimizable", "maximized", "minimized").
-struct ScriptTraits {
-    bool x11 = false;
-    bool canMaximize = false;
-    bool canMinimize = false;
-    ShownState state;
-};
-ScriptTraits parseTraits(const std::string &traits);
 
 // What the run answers a script about one window: leave it, follow its state, or put it in one.
 enum class ScriptAnswer { Leave, Follow, Maximize, Minimize };

@@ -2,6 +2,7 @@
 
 #include "platform/bus_calls.h"
 #include "platform/process_facts.h"
+#include "platform/window_traits.h"
 
 #include <glib/gstdio.h>
 
@@ -247,7 +248,7 @@ void KWinWindowSource::offered(GDBusMethodInvocation *invocation, GVariant *para
     const char *desktopFile = nullptr;
     const char *words = nullptr;
     g_variant_get(parameters, "(&s&s&s&s&s)", &marker, &key, &pid, &desktopFile, &words);
-    const ScriptTraits traits = parseTraits(words);
+    const WindowTraits traits = parseTraits(words);
     if (!scripts.contains(marker) || (traits.x11 && leaveX11Windows)) {
         answer(invocation, ScriptAnswer::Leave);
         return;

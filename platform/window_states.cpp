@@ -1,5 +1,7 @@
 #include "platform/window_states.h"
 
+#include "platform/bus_calls.h"
+#include "platform/gnome_window_source.h"
 #include "platform/kwin_window_source.h"
 #include "platform/watched_window_states.h"
 #include "platform/x11_window_source.h"
@@ -11,6 +13,12 @@
 namespace platform {
 
 namespace {
+
+// GNOME Shell owns its name on the session bus from its start to its end.
+bool isGnomeShell() {
+    g_autoptr(GDBusConnection) bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    return bus != nullptr && hasOwner(bus, "org.gnome.Shell");
+}
 
 bool isSet(const char *variable) {
     const char *value = std::getenv(variable);
@@ -77,6 +85,12 @@ private:
         if (auto kwin = KWinWindowSource::connect(*states, hasX11, whyNotCompositor)) {
             states->addSource(std::move(kwin));
             return states;
+        }
+        if (isGnomeShell()) {
+            if (auto gnome = GnomeWindowSource::connect(*states, hasX11, whyNotCompositor)) {
+                states->addSource(std::move(gnome));
+                return states;
+            }
         }
         if (!hasX11)
             return std::make_unique<StatesNotApplied>("Wayland, and " + whyNotCompositor);

@@ -1,4 +1,4 @@
-#include "platform/kwin_script.h"
+#include "platform/window_traits.h"
 #include "platform/window_watches.h"
 
 #include <gtest/gtest.h>
@@ -223,11 +223,11 @@ TEST(WindowWatches, windowAlreadyInItsState_isNotAskedAgain_andOneThatCloses_end
 
 } // namespace
 
-TEST(KWinScriptTraits, eachWordSetsItsTrait_unknownWordsAreIgnored) {
-    const platform::ScriptTraits none = parseTraits("");
+TEST(KWinWindowTraits, eachWordSetsItsTrait_unknownWordsAreIgnored) {
+    const platform::WindowTraits none = parseTraits("");
     EXPECT_FALSE(none.x11 || none.canMaximize || none.canMinimize || none.state.maximized ||
                  none.state.minimized);
-    const platform::ScriptTraits all =
+    const platform::WindowTraits all =
         parseTraits("x11 maximizable minimizable maximized minimized shaded");
     EXPECT_TRUE(all.x11 && all.canMaximize && all.canMinimize && all.state.maximized &&
                 all.state.minimized);

@@ -1,5 +1,6 @@
 #include "tests/platform/desktop_sandbox.h"
 #include "tests/platform/program_run.h"
+#include "tests/wayland/gnome_session.h"
 #include "tests/wayland/kwin_session.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,10 @@ const Desktop desktops[] = {
     {"KWin", &KWinSession::missingTools,
      [](const QProcessEnvironment &environment) -> std::unique_ptr<WaylandSession> {
          return std::make_unique<KWinSession>(environment);
+     }},
+    {"GNOME", &GnomeSession::missingTools,
+     [](const QProcessEnvironment &environment) -> std::unique_ptr<WaylandSession> {
+         return std::make_unique<GnomeSession>(environment, true);
      }},
 };
 
@@ -110,6 +115,33 @@ TEST_P(WaylandStatesTest, everyItemEndsInItsRowsState_asTheCompositorSaysIt) {
             EXPECT_LT(found->size.width(), 640) << found->size.width();
         }
     }
+}
+
+// Installed but not enabled, the extension is of no use until the user enables it: the run says
+// how, once, and waits for no window.
+TEST(GnomeExtension, installedButNotEnabled_theRunSaysHowToEnableIt_once) {
+    const QString missing = GnomeSession::missingTools();
+    if (!missing.isEmpty())
+        GTEST_SKIP() << "needs a private GNOME Shell session; not installed: "
+                     << missing.toStdString();
+    DesktopSandbox desktop;
+    ASSERT_TRUE(desktop.isReady());
+    GnomeSession session(desktop.environment(), false);
+    ASSERT_TRUE(session.isReady()) << session.output().toStdString();
+    QProcessEnvironment environment = runEnvironment(desktop);
+    session.useIn(environment);
+    environment.remove(u"DISPLAY"_s);
+    const QString path = desktop.item(u"started"_s);
+    ASSERT_TRUE(writeFile(path, "#!/bin/sh\necho started > \"$RUNVOY_TEST_LOGS/started\"\n", true));
+
+    ProgramRun run;
+    start(run, desktop, environment, writeBatch(desktop, u"Disabled"_s, {{path, u"Maximized"_s}}));
+    EXPECT_TRUE(finish(run)) << run.notices.join(u'\n').toStdString();
+    EXPECT_EQ(desktop.launchLog(u"started"_s), "started\n");
+    ASSERT_EQ(run.notices.size(), 1) << run.notices.join(u'\n').toStdString();
+    EXPECT_TRUE(run.notices[0].contains(u"gnome-extensions enable " GNOME_EXTENSION ""_s))
+        << run.notices[0].toStdString();
+    EXPECT_LT(run.tookMs, WatchBoundMs);
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, WaylandStatesTest, ::testing::ValuesIn(desktops),
