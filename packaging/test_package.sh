@@ -40,6 +40,8 @@ expected=(
     usr/share/man/man1/runvoy.1.gz usr/share/man/man1/kestrum.1.gz
     usr/share/doc/runvoy/copyright usr/share/doc/runvoy/changelog.gz
     usr/share/lintian/overrides/runvoy
+    usr/share/gnome-shell/extensions/runvoy-window-states@runvoy.org/extension.js
+    usr/share/gnome-shell/extensions/runvoy-window-states@runvoy.org/metadata.json
 )
 for file in "${expected[@]}"; do
     check "$file is in the package" test -f "$pkg/$file"
