@@ -36,6 +36,23 @@ FileOutcome faultOf(DWORD error) {
     return {FileFault::Io, reason};
 }
 
+// Windows says only that a path was not found, or that a folder name is not valid: a file that
+// stands where a folder on the way should be is told from a missing folder by the nearest part of
+// the path that exists.
+FileOutcome faultAt(const std::filesystem::path &path, DWORD error) {
+    if (error != ERROR_PATH_NOT_FOUND && error != ERROR_DIRECTORY)
+        return faultOf(error);
+    for (std::filesystem::path part = path.parent_path(); part.has_relative_path();
+         part = part.parent_path()) {
+        const DWORD attributes = GetFileAttributesW(part.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            return {attributes & FILE_ATTRIBUTE_DIRECTORY ? FileFault::FolderNotFound
+                                                          : FileFault::NotAFolder,
+                    {}};
+    }
+    return {FileFault::FolderNotFound, {}};
+}
+
 class Handle {
 public:
     explicit Handle(HANDLE handle) : handle(handle) {}
@@ -78,7 +95,7 @@ FileOutcome readWholeFile(const std::filesystem::path &path, std::size_t maxByte
     Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
-        return faultOf(GetLastError());
+        return faultAt(path, GetLastError());
     if (const FileOutcome kind = kindOf(file.get()); !kind.ok())
         return kind;
     LARGE_INTEGER size{};
@@ -128,7 +145,7 @@ FileOutcome replaceFile(const std::filesystem::path &path, std::string_view byte
     // volume and a long batch name still fits.
     wchar_t temporary[MAX_PATH + 1];
     if (GetTempFileNameW(folder.c_str(), L"rvq", 0, temporary) == 0)
-        return faultOf(GetLastError());
+        return faultAt(path, GetLastError());
     Handle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
