@@ -6,6 +6,10 @@ namespace platform {
 
 namespace {
 
+// The longest name that NTFS, FAT and exFAT take, in UTF-16 units. A longer one is refused as
+// such before anything is written: the system's own errors for it differ from call to call.
+constexpr std::size_t MaxNameLength = 255;
+
 FileOutcome faultOf(DWORD error) {
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -126,6 +130,8 @@ FileOutcome syncToDisk(std::intptr_t handle) {
 }
 
 FileOutcome replaceFile(const std::filesystem::path &path, std::string_view bytes, DiskSync sync) {
+    if (path.filename().native().size() > MaxNameLength)
+        return {FileFault::NameTooLong, {}};
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return {FileFault::IsAFolder, {}};
