@@ -5,7 +5,9 @@
 #include <fstream>
 #include <iterator>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 namespace testsupport {
 
@@ -22,7 +24,35 @@ std::string fileBytes(const std::filesystem::path &path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+std::string whyNotPlaceable([[maybe_unused]] Standing standing) {
+#ifdef _WIN32
+    switch (standing) {
+    case Standing::LockedFile:
+        return "Windows has no permission bits that keep a file's owner from reading it";
+    case Standing::Fifo:
+        return "Windows has no named pipes among the files of a folder";
+    case Standing::LinkToDevice:
+        return "Windows has no device files to link to";
+    default:
+        break;
+    }
+#endif
+    return {};
+}
+
+std::string whyNoSymlinks() {
+#ifdef _WIN32
+    return "the Windows build cannot make symbolic links";
+#else
+    return {};
+#endif
+}
+
 void place(Standing standing, const std::filesystem::path &path) {
+    if (const std::string why = whyNotPlaceable(standing); !why.empty()) {
+        ADD_FAILURE() << why;
+        return;
+    }
     switch (standing) {
     case Standing::Nothing:
         break;
@@ -36,12 +66,17 @@ void place(Standing standing, const std::filesystem::path &path) {
     case Standing::Folder:
         std::filesystem::create_directory(path);
         break;
+#ifndef _WIN32
     case Standing::Fifo:
         EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0) << "cannot make a pipe at " << path;
         break;
     case Standing::LinkToDevice:
         std::filesystem::create_symlink("/dev/zero", path);
         break;
+#else
+    default:
+        break;
+#endif
     }
 }
 

@@ -16,6 +16,12 @@ std::string fileBytes(const std::filesystem::path &path);
 // named pipe that nobody writes (reading it would wait for ever), or a link to an endless device.
 enum class Standing { Nothing, File, LockedFile, Folder, Fifo, LinkToDevice };
 void place(Standing standing, const std::filesystem::path &path);
+// Why standing cannot be placed on this system, empty when it can: tests that need it skip.
+std::string whyNotPlaceable(Standing standing);
+
+// Why the tests cannot make symbolic links here, empty when they can: the C++ library of the
+// Windows build makes none, and Wine none that can be followed.
+std::string whyNoSymlinks();
 
 // One item of a batch file, as the program writes it.
 std::string batchItem(std::string_view path, std::string_view state = "Normal",

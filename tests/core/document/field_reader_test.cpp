@@ -1,5 +1,6 @@
 #include "core/document/field_reader.h"
 #include "core/document/program_error.h"
+#include "platform/batch_text.h"
 
 #include "tests/support/named_rows.h"
 
@@ -39,6 +40,9 @@ struct FieldRow {
 class FieldReaderReads : public testing::TestWithParam<FieldRow> {};
 
 TEST_P(FieldReaderReads, whatTheWriterWritesAndOddInputSensibly) {
+    if (GetParam().name == std::string_view("binary_bytes") &&
+        platform::textFromBatchBytes(GetParam().bytes))
+        GTEST_SKIP() << "every byte is a character of the system's code page";
     const ReadOutcome outcome = readAll(GetParam().bytes);
     EXPECT_EQ(outcome.fields, GetParam().fields);
     if (GetParam().errorStart.empty())
@@ -46,6 +50,13 @@ TEST_P(FieldReaderReads, whatTheWriterWritesAndOddInputSensibly) {
     else
         EXPECT_TRUE(outcome.error.starts_with(GetParam().errorStart)) << outcome.error;
 }
+
+// "é" as a batch file holds it: one byte in Wine's ANSI code page (1252), two in UTF-8.
+#ifdef _WIN32
+const std::string EAcute = "\xe9";
+#else
+const std::string EAcute = "\xc3\xa9";
+#endif
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FieldReaderReads,
@@ -72,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         FieldRow{"binary_bytes", "\"a\xff\xfe\"\r\n", {}, "Invalid file format"},
         FieldRow{
             "nul_inside_a_value", std::string("\"a\0b\"\r\n", 7), {std::string("a\0b", 3)}, ""},
-        FieldRow{"utf8_text", "\"/home/m\xc3\xbc/x\"\r\n", {"/home/m\xc3\xbc/x"}, ""},
+        FieldRow{"text_beyond_ascii", "\"/home/caf" + EAcute + "\"\r\n", {"/home/café"}, ""},
         FieldRow{"byte_order_mark", "\xef\xbb\xbf\"a\"\r\n", {"a"}, ""}),
     testsupport::RowName());
 
@@ -81,9 +92,12 @@ TEST(FieldReader, refusesAValueLongerThanTheEditorHoldsCountedInCharacters) {
     EXPECT_TRUE(tooLong.error.find("too long") != std::string::npos) << tooLong.error;
 
     std::string justFits;
-    for (std::size_t i = 0; i < FieldReader::MaxFieldLength; ++i)
+    std::string justFitsBytes;
+    for (std::size_t i = 0; i < FieldReader::MaxFieldLength; ++i) {
         justFits += "é";
-    EXPECT_EQ(readAll('"' + justFits + "\"\r\n").fields, Fields{justFits});
+        justFitsBytes += EAcute;
+    }
+    EXPECT_EQ(readAll('"' + justFitsBytes + "\"\r\n").fields, Fields{justFits});
 }
 
 TEST(FieldReader, readingPastTheEndFails) {

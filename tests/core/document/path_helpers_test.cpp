@@ -1,6 +1,7 @@
 #include "core/document/path_helpers.h"
 
 #include "tests/support/named_rows.h"
+#include "tests/support/separators.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,8 @@ struct NameRow {
 class BatchNameFromPath : public testing::TestWithParam<NameRow> {};
 
 TEST_P(BatchNameFromPath, isTheFileNameWithoutFolderAndThreeCharacterExtension) {
-    EXPECT_EQ(batchNameFromPath(GetParam().path), GetParam().batchName);
+    EXPECT_EQ(batchNameFromPath(testsupport::withSystemSeparators(GetParam().path)),
+              GetParam().batchName);
 }
 
 // Lengths and positions count characters, not bytes: a name in any script is cut at the same
@@ -31,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NameRow{"extension_alone", "/batches/.rvq", ""},
                     NameRow{"dot_before_the_last_separator", "/a./bc", ""},
                     NameRow{"empty", "", ""},
-                    NameRow{"backslashes_separate_nothing", "C:\\Batches\\Morning.rvq", ""},
+                    NameRow{"the_other_slash_separates_nothing", "C:\\Batches\\Morning.rvq", ""},
                     NameRow{"blanks_and_a_comma", "/x/a b, c.rvq", "a b, c"},
                     NameRow{"greek", "/home/Δοκιμή/Πρωί.rvq", "Πρωί"},
                     NameRow{"cjk_extension", "/x/Morning.日本語", "Morning"},

@@ -4,6 +4,7 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/recording_editor_view.h"
 #include "tests/support/recording_shell.h"
+#include "tests/support/separators.h"
 #include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
@@ -123,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
         refused("emptyName", "", "Enter a Name."),
         refused("noItem", "Work", "Enter a least one file, folder or shortcut.", ""),
         refused("separator", "to/Work", notAFileName("to/Work", "\"/\"")),
-        refused("nul", std::string("a\0b", 3), notAFileName(std::string("a\0b", 3), "\"/\"")),
+        refused("nul", std::string("a\0b", 3),
+                notAFileName(std::string("a\0b", 3), testsupport::withSystemSeparators("\"/\""))),
         refused("doubleQuote", "My \"best\"", notAFileName("My \"best\"", "a double quote")),
         refused("lineFeed", "Two\nLines", notAFileName("Two\nLines", "a line break")),
         refused("carriageReturn", "Work\r", notAFileName("Work\r", "a line break")),
@@ -199,21 +201,33 @@ class Drop : public EditorLogicTest, public ::testing::WithParamInterface<DropCa
 TEST_P(Drop, putsTheFirstPathInTheRowOrRefusesANameThatIsNotText) {
     const DropCase &c = GetParam();
     logic.dropped(3, c.paths);
-    EXPECT_EQ(logic.row(3).path, c.rowPath);
-    EXPECT_EQ(view.shownRows[3].path, c.rowPath);
-    EXPECT_EQ(view.prompts(), c.prompt.empty() ? Texts() : Texts{c.prompt});
+    const std::string rowPath = testsupport::withSystemSeparators(c.rowPath);
+    EXPECT_EQ(logic.row(3).path, rowPath);
+    EXPECT_EQ(view.shownRows[3].path, rowPath);
+    EXPECT_EQ(view.prompts(),
+              c.prompt.empty() ? Texts() : Texts{testsupport::withSystemSeparators(c.prompt)});
     EXPECT_EQ(logic.isChanged(), !c.rowPath.empty());
 }
+
+// A name that a batch file cannot hold, and how the message shows it: on Linux bytes that are not
+// UTF-8, on Windows a letter that the ANSI code page lacks.
+#ifdef _WIN32
+const Path NameNotText = L"/tmp/\u03A9.txt";
+const std::string NameShown = "/tmp/Ω.txt";
+#else
+const Path NameNotText = "/tmp/caf\xE9.txt";
+const std::string NameShown = "/tmp/caf\xEF\xBF\xBD.txt";
+#endif
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, Drop,
     ::testing::Values(DropCase{"firstOfSeveral", {"/usr/bin", "/etc"}, "/usr/bin", ""},
                       DropCase{"folderWithFinalSeparator", {"/usr/share/"}, "/usr/share", ""},
                       DropCase{"nameNotText",
-                               {"/tmp/caf\xE9.txt"},
+                               {NameNotText},
                                "",
-                               "/tmp/caf\xEF\xBF\xBD.txt cannot be stored in a batch file: its "
-                               "name is not text in the system's encoding."},
+                               NameShown + " cannot be stored in a batch file: its name is not "
+                                           "text in the system's encoding."},
                       DropCase{"nothing", {}, "", ""}),
     nameOf<DropCase>);
 
