@@ -49,6 +49,10 @@ std::optional<std::string> batchBytesFromText(std::string_view text) {
         return std::nullopt;
     if (wide->empty())
         return std::string();
+    // A system whose code page is UTF-8 holds every character; the conversion flags below are
+    // refused for it.
+    if (GetACP() == CP_UTF8)
+        return std::string(text);
     BOOL lost = FALSE;
     const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(),
                                            int(wide->size()), nullptr, 0, nullptr, &lost);

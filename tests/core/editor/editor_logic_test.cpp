@@ -129,6 +129,9 @@ INSTANTIATE_TEST_SUITE_P(
         refused("doubleQuote", "My \"best\"", notAFileName("My \"best\"", "a double quote")),
         refused("lineFeed", "Two\nLines", notAFileName("Two\nLines", "a line break")),
         refused("carriageReturn", "Work\r", notAFileName("Work\r", "a line break")),
+#ifdef _WIN32
+        refused("colon", "a:b", notAFileName("a:b", "\":\"")),
+#endif
         morning("newBatch", Existing::Nothing, {}, true),
         morning("anotherBatchReplaced", Existing::AnotherBatch, MessageAnswer::Yes, true),
         morning("anotherBatchKept", Existing::AnotherBatch, MessageAnswer::No, false),
