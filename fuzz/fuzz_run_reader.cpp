@@ -7,30 +7,28 @@
 #include "core/runner/batch_run.h"
 #include "fuzz/fuzz_support.h"
 
-#include <QStringList>
-
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <vector>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
-const QString BatchPath = u"/fuzz/Run.rvq"_s;
-constexpr qint64 Largest = std::numeric_limits<qint32>::max();
+const std::filesystem::path BatchPath = "/fuzz/Run.rvq";
+constexpr std::int64_t Largest = std::numeric_limits<std::int32_t>::max();
+using Events = std::vector<std::string>;
 
-// Records every start and every wait and never sleeps. A path of odd length fails to start, so
-// that runs mix started and failed items.
+// Records every start and every wait and never sleeps. A path of an odd number of bytes fails to
+// start, so that runs mix started and failed items.
 struct RecordingDesktop : platform::Shell, Waiter {
-    QStringList events;
+    Events events;
 
-    bool open(const QString &path, platform::ShowCommand show) override {
-        events << u"open "_s + QString::number(int(show)) + u' ' + path;
-        return path.size() % 2 == 0;
+    bool open(const std::filesystem::path &path, platform::ShowCommand show) override {
+        events.push_back("open " + std::to_string(int(show)) + ' ' + path.native());
+        return path.native().size() % 2 == 0;
     }
-    void waitMilliseconds(qint32 milliseconds, SteadyClock::time_point) override {
-        events << u"wait "_s + QString::number(milliseconds);
+    void waitMilliseconds(std::int32_t milliseconds, SteadyClock::time_point) override {
+        events.push_back("wait " + std::to_string(milliseconds));
     }
 };
 
@@ -38,37 +36,38 @@ struct RecordingDesktop : platform::Shell, Waiter {
 // waits its delay plus one second; a wait that does not fit 32 signed bits of milliseconds
 // stops the run there; an unknown state is never started and is reported like a failed start.
 struct ExpectedRun {
-    QStringList events;
+    Events events;
     bool overflows = false;
 };
 
 // The state a field names, compared exactly as a user is told; none for any other text.
-std::optional<WindowState> stateNamed(const QString &field) {
-    static const QStringList states = {u"Normal"_s, u"Minimized"_s, u"Maximized"_s};
-    const qsizetype index = states.indexOf(field);
-    return index < 0 ? std::nullopt : std::optional(WindowState(index));
+std::optional<WindowState> stateNamed(const std::string &field) {
+    static const std::vector<std::string> states = {"Normal", "Minimized", "Maximized"};
+    const auto found = std::find(states.begin(), states.end(), field);
+    return found == states.end() ? std::nullopt
+                                 : std::optional(WindowState(found - states.begin()));
 }
 
 ExpectedRun expectedRun(const std::vector<RunItem> &items) {
     ExpectedRun run;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const qint64 seconds = qint64(items[i].delay) + (i > 0 ? 1 : 0);
+        const std::int64_t seconds = std::int64_t(items[i].delay) + (i > 0 ? 1 : 0);
         if (seconds > Largest || seconds * 1000 > Largest) {
             run.overflows = true;
             return run;
         }
         if (seconds > 0)
-            run.events << u"wait "_s + QString::number(seconds * 1000);
+            run.events.push_back("wait " + std::to_string(seconds * 1000));
         const std::optional<WindowState> state = items[i].state;
         if (state)
-            run.events << u"open "_s + QString::number(int(*state) + 1) + u' ' + items[i].path;
+            run.events.push_back("open " + std::to_string(int(*state) + 1) + ' ' + items[i].path);
         if (!state || items[i].path.size() % 2 != 0)
-            run.events << u"report "_s + invalidItemPrompt(items[i].path);
+            run.events.push_back("report " + invalidItemPrompt(items[i].path));
     }
     return run;
 }
 
-std::optional<qint32> delayOrOverflow(const QString &text) {
+std::optional<std::int32_t> delayOrOverflow(std::string_view text) {
     try {
         return delayFromText(text);
     } catch (const ProgramError &) {
@@ -78,28 +77,24 @@ std::optional<qint32> delayOrOverflow(const QString &text) {
 
 // The count of digits, leading zeros left out, before any decimal point of the number that
 // starts the text.
-qsizetype wholeDigits(const QString &text) {
-    qsizetype pos = 0;
-    while (pos < text.size() && (text.at(pos) == u' ' || text.at(pos) == u'\t'))
+std::size_t wholeDigits(std::string_view text) {
+    std::size_t pos = text.find_first_not_of(" \t");
+    if (pos == std::string_view::npos)
+        return 0;
+    if (text[pos] == '+' || text[pos] == '-')
         ++pos;
-    if (pos < text.size() && (text.at(pos) == u'+' || text.at(pos) == u'-'))
-        ++pos;
-    while (pos < text.size() && text.at(pos) == u'0')
-        ++pos;
-    qsizetype digits = 0;
-    while (pos + digits < text.size() && text.at(pos + digits) >= u'0' &&
-           text.at(pos + digits) <= u'9')
-        ++digits;
-    return digits;
+    pos = std::min(text.find_first_not_of('0', pos), text.size());
+    const std::size_t end = std::min(text.find_first_not_of("0123456789", pos), text.size());
+    return end - pos;
 }
 
-void checkDelay(const QString &text) {
-    const std::optional<qint32> delay = delayOrOverflow(text);
-    fuzz::require(delayOrOverflow(u" \t "_s + text) == delay,
+void checkDelay(const std::string &text) {
+    const std::optional<std::int32_t> delay = delayOrOverflow(text);
+    fuzz::require(delayOrOverflow(" \t " + text) == delay,
                   "blanks and tabs before a delay change nothing");
-    fuzz::require(delayOrOverflow(text + u"x"_s) == delay,
+    fuzz::require(delayOrOverflow(text + "x") == delay,
                   "text after the number of a delay changes nothing");
-    const qsizetype digits = wholeDigits(text);
+    const std::size_t digits = wholeDigits(text);
     if (digits <= 9)
         fuzz::require(delay.has_value(), "a delay of at most nine whole digits fits");
     if (digits >= 11)
@@ -107,13 +102,13 @@ void checkDelay(const QString &text) {
 }
 
 // Every field the plain reader finds, until the end or the first damaged field.
-QStringList plainFields(const QByteArray &bytes, bool &damaged) {
-    QStringList fields;
+std::vector<std::string> plainFields(std::string_view bytes, bool &damaged) {
+    std::vector<std::string> fields;
     damaged = false;
     try {
         FieldReader reader = FieldReader::fromBytes(bytes, BatchPath);
         while (!reader.atEnd())
-            fields << reader.readField();
+            fields.push_back(reader.readField());
     } catch (const ProgramError &) {
         damaged = true;
     }
@@ -122,17 +117,12 @@ QStringList plainFields(const QByteArray &bytes, bool &damaged) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
-    fuzz::startApplication(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    const QByteArray bytes = fuzz::bytesOf(data, size);
+    const std::string_view bytes = fuzz::bytesOf(data, size);
     bool damaged = false;
-    const QStringList fields = plainFields(bytes, damaged);
+    const std::vector<std::string> fields = plainFields(bytes, damaged);
     bool delaysFit = true;
-    for (const QString &field : fields) {
+    for (const std::string &field : fields) {
         checkDelay(field);
         delaysFit = delaysFit && delayOrOverflow(field).has_value();
     }
@@ -148,13 +138,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                       "the runner refuses only a batch that cannot run whole");
         return 0;
     }
-    fuzz::require(!damaged && fields.size() == qsizetype(3 * items.size()) &&
+    fuzz::require(!damaged && fields.size() == 3 * items.size() &&
                       items.size() <= std::size_t(MaxBatchItems),
                   "the runner reads every field, three to an item, at most five items");
     for (std::size_t i = 0; i < items.size(); ++i) {
-        fuzz::require(items[i].path == fields.at(3 * i) &&
-                          items[i].state == stateNamed(fields.at(3 * i + 2)) &&
-                          delayOrOverflow(fields.at(3 * i + 1)) == items[i].delay,
+        fuzz::require(items[i].path == fields[3 * i] &&
+                          items[i].state == stateNamed(fields[3 * i + 2]) &&
+                          delayOrOverflow(fields[3 * i + 1]) == items[i].delay,
                       "an item holds its three fields");
     }
 
@@ -162,8 +152,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     RecordingDesktop desktop;
     bool overflowed = false;
     try {
-        startItems(items, desktop, desktop,
-                   [&desktop](const QString &prompt) { desktop.events << u"report "_s + prompt; });
+        startItems(items, desktop, desktop, [&desktop](const std::string &prompt) {
+            desktop.events.push_back("report " + prompt);
+        });
     } catch (const ProgramError &) {
         overflowed = true;
     }

@@ -1,18 +1,11 @@
 #pragma once
 
-#include <QByteArray>
-#include <QCoreApplication>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace fuzz {
-
-// The program always runs with an application object, so the fuzz targets do too.
-inline void startApplication(int *argc, char ***argv) {
-    static QCoreApplication application(*argc, *argv);
-}
 
 // Stops the run when a property of the code does not hold; libFuzzer keeps the input.
 inline void require(bool holds, const char *property) {
@@ -22,8 +15,8 @@ inline void require(bool holds, const char *property) {
     std::abort();
 }
 
-inline QByteArray bytesOf(const std::uint8_t *data, std::size_t size) {
-    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+inline std::string_view bytesOf(const std::uint8_t *data, std::size_t size) {
+    return {reinterpret_cast<const char *>(data), size};
 }
 
 } // namespace fuzz

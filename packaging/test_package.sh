@@ -40,6 +40,8 @@ expected=(
     usr/share/man/man1/runvoy.1.gz usr/share/man/man1/kestrum.1.gz
     usr/share/doc/runvoy/copyright usr/share/doc/runvoy/changelog.gz
     usr/share/lintian/overrides/runvoy
+    usr/share/gnome-shell/extensions/runvoy-window-states@runvoy.org/extension.js
+    usr/share/gnome-shell/extensions/runvoy-window-states@runvoy.org/metadata.json
 )
 for file in "${expected[@]}"; do
     check "$file is in the package" test -f "$pkg/$file"
@@ -142,8 +144,12 @@ chmod 700 "$root/nobody/runtime"
 test "$(id -u)" = 0 && chown -R 65534:65534 "$root/nobody"
 desktop "$root/nobody" timeout 60 "${user[@]}" "$pkg/usr/lib/runvoy/runvoy" /o "$root/work/Morning.rvq"
 check "a read-only program folder runs the batch" waitFor "$root/work/ran-as"
-check "and gets no Output folder" test ! -e "$pkg/usr/lib/runvoy/Output"
-check "the user's own Output folder is made" test -d "$root/nobody/data/runvoy/Output"
+check "and makes no Output folder, which only the editor uses" \
+    test ! -e "$pkg/usr/lib/runvoy/Output" -a ! -e "$root/nobody/data/runvoy/Output"
+# The editor, offscreen, is stopped once it has had time to start.
+desktop "$root/nobody" timeout 5 "${user[@]}" "$pkg/usr/lib/runvoy/runvoy" || true
+check "the editor makes the user's own Output folder" test -d "$root/nobody/data/runvoy/Output"
+check "and none in the program folder" test ! -e "$pkg/usr/lib/runvoy/Output"
 
 echo "package: $passed passed, $failed failed"
 test "$failed" = 0

@@ -32,8 +32,11 @@ std::string utf8From(const std::wstring &wide) {
 
 } // namespace
 
+// A file that begins with the UTF-8 byte order mark says that it is UTF-8, as Notepad and other
+// editors save it; the mark stays in the text for the reader to drop.
 std::optional<std::string> textFromBatchBytes(std::string_view bytes) {
-    const std::optional<std::wstring> wide = wideFrom(CP_ACP, bytes);
+    const UINT codePage = bytes.starts_with("\xEF\xBB\xBF") ? CP_UTF8 : CP_ACP;
+    const std::optional<std::wstring> wide = wideFrom(codePage, bytes);
     if (!wide)
         return std::nullopt;
     return utf8From(*wide);
@@ -46,6 +49,10 @@ std::optional<std::string> batchBytesFromText(std::string_view text) {
         return std::nullopt;
     if (wide->empty())
         return std::string();
+    // A system whose code page is UTF-8 holds every character; the conversion flags below are
+    // refused for it.
+    if (GetACP() == CP_UTF8)
+        return std::string(text);
     BOOL lost = FALSE;
     const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide->data(),
                                            int(wide->size()), nullptr, 0, nullptr, &lost);

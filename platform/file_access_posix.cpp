@@ -1,5 +1,6 @@
 #include "platform/file_access.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -120,10 +121,17 @@ FileOutcome readWholeFile(const std::filesystem::path &path, std::size_t maxByte
         return kind;
     if (std::size_t(info.st_size) > maxBytes)
         return {FileFault::TooLarge, {}};
-    // The size may change while it is read: one byte more than allowed tells a file that grew.
-    bytes.resize(maxBytes + 1);
+    // The size may change while it is read: room for one byte more than allowed tells a file
+    // that grew past the bound. The room grows with what is read, so that a small file costs
+    // little however large the bound.
+    bytes.resize(std::min(std::size_t(info.st_size), maxBytes) + 1);
     std::size_t done = 0;
-    while (done < bytes.size()) {
+    for (;;) {
+        if (done == bytes.size()) {
+            if (done > maxBytes)
+                break;
+            bytes.resize(std::min(maxBytes + 1, 2 * done));
+        }
         const ssize_t got = ::read(file.get(), bytes.data() + done, bytes.size() - done);
         if (got < 0) {
             if (errno == EINTR)

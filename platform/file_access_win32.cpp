@@ -6,6 +6,10 @@ namespace platform {
 
 namespace {
 
+// The longest name that NTFS, FAT and exFAT take, in UTF-16 units. A longer one is refused as
+// such before anything is written: the system's own errors for it differ from call to call.
+constexpr std::size_t MaxNameLength = 255;
+
 FileOutcome faultOf(DWORD error) {
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -34,6 +38,23 @@ FileOutcome faultOf(DWORD error) {
         reason += *c < 0x80 ? char(*c) : '?';
     LocalFree(text);
     return {FileFault::Io, reason};
+}
+
+// Windows says only that a path was not found, or that a folder name is not valid: a file that
+// stands where a folder on the way should be is told from a missing folder by the nearest part of
+// the path that exists.
+FileOutcome faultAt(const std::filesystem::path &path, DWORD error) {
+    if (error != ERROR_PATH_NOT_FOUND && error != ERROR_DIRECTORY)
+        return faultOf(error);
+    for (std::filesystem::path part = path.parent_path(); part.has_relative_path();
+         part = part.parent_path()) {
+        const DWORD attributes = GetFileAttributesW(part.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            return {attributes & FILE_ATTRIBUTE_DIRECTORY ? FileFault::FolderNotFound
+                                                          : FileFault::NotAFolder,
+                    {}};
+    }
+    return {FileFault::FolderNotFound, {}};
 }
 
 class Handle {
@@ -78,7 +99,7 @@ FileOutcome readWholeFile(const std::filesystem::path &path, std::size_t maxByte
     Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
-        return faultOf(GetLastError());
+        return faultAt(path, GetLastError());
     if (const FileOutcome kind = kindOf(file.get()); !kind.ok())
         return kind;
     LARGE_INTEGER size{};
@@ -109,6 +130,8 @@ FileOutcome syncToDisk(std::intptr_t handle) {
 }
 
 FileOutcome replaceFile(const std::filesystem::path &path, std::string_view bytes, DiskSync sync) {
+    if (path.filename().native().size() > MaxNameLength)
+        return {FileFault::NameTooLong, {}};
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return {FileFault::IsAFolder, {}};
@@ -128,7 +151,7 @@ FileOutcome replaceFile(const std::filesystem::path &path, std::string_view byte
     // volume and a long batch name still fits.
     wchar_t temporary[MAX_PATH + 1];
     if (GetTempFileNameW(folder.c_str(), L"rvq", 0, temporary) == 0)
-        return faultOf(GetLastError());
+        return faultAt(path, GetLastError());
     Handle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {

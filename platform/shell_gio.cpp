@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <string_view>
 
 #include <fcntl.h>
@@ -72,11 +74,14 @@ public:
             return;
         auto *tagged = static_cast<TaggedLaunchContext *>(
             g_object_new(tagged_launch_context_get_type(), nullptr));
-        tagged->startupId = g_strdup(tag->startupId.c_str());
         context = G_APP_LAUNCH_CONTEXT(tagged);
         // GIO asks for a startup id only for entries that declare startup notification; ours
-        // announces no startup sequence, so a program that ignores it loses nothing.
-        g_app_launch_context_setenv(context, "DESKTOP_STARTUP_ID", tag->startupId.c_str());
+        // announces no startup sequence, so a program that ignores it loses nothing. Without an
+        // X server there is none: Wayland's activation tokens come from the compositor alone.
+        if (!tag->startupId.empty()) {
+            tagged->startupId = g_strdup(tag->startupId.c_str());
+            g_app_launch_context_setenv(context, "DESKTOP_STARTUP_ID", tag->startupId.c_str());
+        }
         g_app_launch_context_setenv(context, LaunchMarkerVariable, tag->marker.c_str());
         g_signal_connect(
             context, "launched",
@@ -96,13 +101,24 @@ public:
 
     GAppLaunchContext *get() const { return context; }
     std::int64_t pid() const { return launchedPid; }
+    const std::string &desktopId() const { return application; }
+
+    // The application that a bus may start has no pid to tell; its windows name its entry.
+    void noteApplication(GAppInfo *info) {
+        const char *id = g_app_info_get_id(info);
+        application = id != nullptr ? id : "";
+        if (application.ends_with(".desktop"))
+            application.resize(application.size() - std::strlen(".desktop"));
+    }
 
 private:
     GAppLaunchContext *context = nullptr;
     std::int64_t launchedPid = 0;
+    std::string application;
 };
 
-bool launchApplication(GAppInfo *application, GList *uris, const LaunchContext &launch) {
+bool launchApplication(GAppInfo *application, GList *uris, LaunchContext &launch) {
+    launch.noteApplication(application);
     g_autoptr(GAsyncResult) result = awaitLaunch([&](GAsyncReadyCallback done, gpointer slot) {
         g_app_info_launch_uris_async(application, uris, launch.get(), nullptr, done, slot);
     });
@@ -143,7 +159,7 @@ private:
     bool entered = false;
 };
 
-bool openWithDefaultHandler(GFile *file, const char *contentType, const LaunchContext &launch) {
+bool openWithDefaultHandler(GFile *file, const char *contentType, LaunchContext &launch) {
     g_autoptr(GAppInfo) handler = g_app_info_get_default_for_type(contentType, FALSE);
     if (handler == nullptr)
         return false;
@@ -153,7 +169,7 @@ bool openWithDefaultHandler(GFile *file, const char *contentType, const LaunchCo
 }
 
 // A desktop entry is the desktop's shortcut: an application it starts, or a URL it opens.
-bool launchDesktopEntry(const char *path, const LaunchContext &launch) {
+bool launchDesktopEntry(const char *path, LaunchContext &launch) {
     if (g_autoptr(GDesktopAppInfo) application = g_desktop_app_info_new_from_filename(path))
         return launchApplication(G_APP_INFO(application), nullptr, launch);
 
@@ -251,7 +267,7 @@ public:
             if (!runProgram(absolute, folder, tag, &pid))
                 return false;
             if (tag)
-                states.launched(*tag, pid);
+                states.launched(*tag, pid, {});
             return true;
         }
 
@@ -259,12 +275,12 @@ public:
         if (!working.isEntered())
             return false;
         const std::optional<LaunchTag> tag = states.prepare(show, path);
-        const LaunchContext launch(tag);
+        LaunchContext launch(tag);
         if (!(isDesktopEntry ? launchDesktopEntry(absolute, launch)
                              : openWithDefaultHandler(file, contentType, launch)))
             return false;
         if (tag)
-            states.launched(*tag, launch.pid());
+            states.launched(*tag, launch.pid(), launch.desktopId());
         return true;
     }
 

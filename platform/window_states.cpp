@@ -1,6 +1,10 @@
 #include "platform/window_states.h"
 
-#include "platform/x11_window_states.h"
+#include "platform/bus_calls.h"
+#include "platform/gnome_window_source.h"
+#include "platform/kwin_window_source.h"
+#include "platform/watched_window_states.h"
+#include "platform/x11_window_source.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +13,12 @@
 namespace platform {
 
 namespace {
+
+// GNOME Shell owns its name on the session bus from its start to its end.
+bool isGnomeShell() {
+    g_autoptr(GDBusConnection) bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    return bus != nullptr && hasOwner(bus, "org.gnome.Shell");
+}
 
 bool isSet(const char *variable) {
     const char *value = std::getenv(variable);
@@ -28,7 +38,7 @@ public:
     std::optional<LaunchTag> prepare(ShowCommand, const std::filesystem::path &) override {
         return std::nullopt;
     }
-    void launched(const LaunchTag &, std::int64_t) override {}
+    void launched(const LaunchTag &, std::int64_t, const std::string &) override {}
     void waitForWatches() override {}
 };
 
@@ -43,9 +53,9 @@ public:
             chosen = choose();
         return chosen->prepare(show, item);
     }
-    void launched(const LaunchTag &tag, std::int64_t pid) override {
+    void launched(const LaunchTag &tag, std::int64_t pid, const std::string &desktopId) override {
         if (chosen)
-            chosen->launched(tag, pid);
+            chosen->launched(tag, pid, desktopId);
     }
     void waitForWatches() override {
         if (chosen)
@@ -53,17 +63,42 @@ public:
     }
 
 private:
+    // On X11 the window manager takes state requests. No Wayland protocol lets one client change
+    // another's window, so there only a compositor that lets the run in can apply them; its X
+    // server serves the X11 programs beside it.
     static std::unique_ptr<WindowStates> choose() {
-        // No Wayland protocol lets one client change another's window, and the X server there
-        // serves only the programs that run through it.
         const char *session = std::getenv("XDG_SESSION_TYPE");
-        if (isSet("WAYLAND_DISPLAY") ||
-            (session != nullptr && std::string_view(session) == "wayland"))
-            return std::make_unique<StatesNotApplied>("Wayland");
-        std::string whyNot;
-        if (std::unique_ptr<X11Desktop> desktop = X11Desktop::connect(whyNot))
-            return std::make_unique<X11WindowStates>(std::move(desktop));
-        return std::make_unique<StatesNotApplied>(whyNot);
+        const bool wayland = isSet("WAYLAND_DISPLAY") ||
+                             (session != nullptr && std::string_view(session) == "wayland");
+        auto states = std::make_unique<WatchedWindowStates>();
+        std::string whyNotX11;
+        std::unique_ptr<X11Desktop> x11 = X11Desktop::connect(whyNotX11);
+        const bool hasX11 = x11 != nullptr;
+        if (hasX11)
+            states->addSource(std::make_unique<X11WindowSource>(std::move(x11), *states));
+        if (!wayland && !hasX11)
+            return std::make_unique<StatesNotApplied>(whyNotX11);
+        if (!wayland)
+            return states;
+
+        std::string whyNotCompositor;
+        if (auto kwin = KWinWindowSource::connect(*states, hasX11, whyNotCompositor)) {
+            states->addSource(std::move(kwin));
+            return states;
+        }
+        if (isGnomeShell()) {
+            if (auto gnome = GnomeWindowSource::connect(*states, hasX11, whyNotCompositor)) {
+                states->addSource(std::move(gnome));
+                return states;
+            }
+        }
+        if (!hasX11)
+            return std::make_unique<StatesNotApplied>("Wayland, and " + whyNotCompositor);
+        std::fprintf(stderr,
+                     "runvoy: window states are applied only to X11 programs on this desktop "
+                     "(Wayland, and %s)\n",
+                     whyNotCompositor.c_str());
+        return states;
     }
 
     std::unique_ptr<WindowStates> chosen;

@@ -19,7 +19,7 @@ inline constexpr char LaunchMarkerVariable[] = "RUNVOY_LAUNCH";
 struct LaunchTag {
     ShowCommand show = ShowCommand::Normal;
     std::filesystem::path item; // named in what is said about it
-    std::string startupId;
+    std::string startupId;      // empty where no X server takes part
     std::string marker;
     std::chrono::milliseconds preparedAt{}; // on the steady clock
 };
@@ -38,8 +38,9 @@ public:
     virtual std::optional<LaunchTag> prepare(ShowCommand show,
                                              const std::filesystem::path &item) = 0;
     // Called once the prepared launch has been handed over: pid is the started process, 0 when
-    // the desktop did not say (a handler that the session bus starts).
-    virtual void launched(const LaunchTag &tag, std::int64_t pid) = 0;
+    // the desktop did not say (a handler that the session bus starts); desktopId names the
+    // application's desktop entry without ".desktop", empty when a program was run directly.
+    virtual void launched(const LaunchTag &tag, std::int64_t pid, const std::string &desktopId) = 0;
     // Handles the program's events until every launched window has been looked after, which is
     // at most about ten seconds after the last launch. Returns at once when nothing is watched.
     virtual void waitForWatches() = 0;

@@ -10,7 +10,7 @@ public:
     std::optional<LaunchTag> prepare(ShowCommand, const std::filesystem::path &) override {
         return std::nullopt;
     }
-    void launched(const LaunchTag &, std::int64_t) override {}
+    void launched(const LaunchTag &, std::int64_t, const std::string &) override {}
     void waitForWatches() override {}
 };
 

@@ -34,6 +34,8 @@ Tie tieBetween(const WatchedLaunch &launch, const WindowFacts &window) {
         return Tie::DeclaredPid;
     if (!launch.marker.empty() && window.marker == launch.marker)
         return Tie::Marker;
+    if (!launch.desktopId.empty() && window.desktopId == launch.desktopId)
+        return Tie::DesktopId;
     return Tie::None;
 }
 
@@ -84,6 +86,7 @@ void WindowWatches::offer(const WindowFacts &window, Millis appearedAt, Millis n
 void WindowWatches::follow(Watch &watch, const WindowFacts &window, Millis now,
                            WatchActions &actions) {
     watch.window = window.window;
+    actions.claims.emplace_back(window.window, watch.launch.marker);
     const ShowCommand show = watch.launch.show;
     const bool allowed = show == ShowCommand::Maximized ? window.canMaximize : window.canMinimize;
     if (!allowed) {
@@ -158,6 +161,11 @@ WatchActions WindowWatches::timePassed(Millis now) {
     std::erase_if(unclaimed, [&](const Unclaimed &old) { return old.at + timing.bound < now; });
     sweep();
     return actions;
+}
+
+bool WindowWatches::isWatching(const std::string &marker) const {
+    return std::any_of(watches.begin(), watches.end(),
+                       [&](const Watch &watch) { return watch.launch.marker == marker; });
 }
 
 std::optional<Millis> WindowWatches::nextDeadline() const {

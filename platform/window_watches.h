@@ -22,6 +22,9 @@ struct WatchedLaunch {
     std::string marker;
     std::int64_t pid = 0; // 0 when unknown
     Millis at{};
+    // The desktop entry of the application the desktop started, without ".desktop"; empty when
+    // the item was a program run directly.
+    std::string desktopId = {};
 };
 
 // What the window manager has written about a window.
@@ -40,14 +43,17 @@ struct WindowFacts {
     // client, and the one the window declares; empty when unknown.
     std::vector<std::int64_t> clientLineage;
     std::vector<std::int64_t> declaredLineage;
-    std::string marker; // from the environment of the window's process
+    std::string marker;    // from the environment of the window's process
+    std::string desktopId; // the application's desktop entry, as the window names it
     bool canMaximize = true;
     bool canMinimize = true;
     ShownState state;
 };
 
-// How firmly a window is tied to a launch, weakest first.
-enum class Tie { None, Marker, DeclaredPid, ClientPid, StartupId };
+// How firmly a window is tied to a launch, weakest first. The desktop entry ties only where
+// nothing else can: a handler that the session bus starts carries neither the launch's process
+// nor its marker.
+enum class Tie { None, DesktopId, Marker, DeclaredPid, ClientPid, StartupId };
 
 Tie tieBetween(const WatchedLaunch &launch, const WindowFacts &window);
 
@@ -57,10 +63,12 @@ struct WatchTiming {
     Millis hold{1000};    // a confirmed state is watched this long for a program undoing it
 };
 
-// What the X side must do next: state requests to send, and lines to tell the user.
+// What the window side must do next: state requests to send, and lines to tell the user. Claims
+// name each window that a launch took, with the launch's marker.
 struct WatchActions {
     std::vector<std::pair<std::uint32_t, ShowCommand>> requests;
     std::vector<std::string> notices;
+    std::vector<std::pair<std::uint32_t, std::string>> claims;
 };
 
 // Ties new windows to the launches that wait for them and follows each to its state: a request
@@ -79,6 +87,8 @@ public:
     // When timePassed is next due; none while nothing is watched.
     std::optional<Millis> nextDeadline() const;
     bool isIdle() const { return watches.empty(); }
+    // Whether the launch with this marker still waits for its window or follows it.
+    bool isWatching(const std::string &marker) const;
 
 private:
     enum class Phase { Waiting, Requested, Holding };

@@ -17,6 +17,11 @@ void writeOut(const std::string &text) {
 WidgetLibrary::WidgetLibrary(int &argc, char **argv, std::filesystem::path programFolder)
     : argc_(argc), argv_(argv), programFolder_(std::move(programFolder)) {}
 
+WidgetLibrary::~WidgetLibrary() {
+    if (application_)
+        destroyApplication_(application_);
+}
+
 bool WidgetLibrary::bringUp() {
     if (showMessage_)
         return true;
@@ -38,8 +43,10 @@ bool WidgetLibrary::bringUp() {
                 library_->symbol(WidgetEntry::ShowMessageName));
             runEditor_ = reinterpret_cast<WidgetEntry::RunEditor>(
                 library_->symbol(WidgetEntry::RunEditorName));
+            destroyApplication_ = reinterpret_cast<WidgetEntry::DestroyApplication>(
+                library_->symbol(WidgetEntry::DestroyApplicationName));
         }
-        if (!createApplication || !showMessage_ || !runEditor_) {
+        if (!createApplication || !showMessage_ || !runEditor_ || !destroyApplication_) {
             failure_ = "the installation is damaged: " +
                        (whyNot.empty() ? (programFolder_ / WidgetEntry::LibraryFileName).native() +
                                              " is not Runvoy's window library"
@@ -48,7 +55,7 @@ bool WidgetLibrary::bringUp() {
             showMessage_ = nullptr;
             runEditor_ = nullptr;
         } else {
-            createApplication(&argc_, argv_);
+            application_ = createApplication(&argc_, argv_);
         }
     }
     if (failure_)

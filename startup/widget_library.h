@@ -14,6 +14,9 @@
 class WidgetLibrary : public WidgetLayer {
 public:
     WidgetLibrary(int &argc, char **argv, std::filesystem::path programFolder);
+    ~WidgetLibrary() override;
+    WidgetLibrary(const WidgetLibrary &) = delete;
+    WidgetLibrary &operator=(const WidgetLibrary &) = delete;
 
     // Loads the library and makes the toolkit's application object. When no window can be shown
     // or the library cannot be loaded, says why on the error output, once, and returns false.
@@ -28,6 +31,8 @@ private:
     std::filesystem::path programFolder_;
     std::unique_ptr<platform::SharedLibrary> library_;
     std::optional<std::string> failure_; // why no window can be shown, once known
+    QCoreApplication *application_ = nullptr;
+    WidgetEntry::DestroyApplication destroyApplication_ = nullptr;
     WidgetEntry::ShowMessage showMessage_ = nullptr;
     WidgetEntry::RunEditor runEditor_ = nullptr;
 };

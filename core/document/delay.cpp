@@ -33,6 +33,11 @@ std::int32_t delayFromText(std::string_view text) {
         number.remove_prefix(1);
     double value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    // Out of a double's range is too large unless there is no whole part: then it is a fraction
+    // too small for a double, such as 0.(400 zeros)1, and rounds to 0.
+    if (error == std::errc::result_out_of_range &&
+        number.substr(0, number.find('.')).find_first_not_of("-0") == std::string_view::npos)
+        return 0;
     const double rounded = std::nearbyint(value);
     if (error == std::errc::result_out_of_range ||
         !(rounded >= std::numeric_limits<std::int32_t>::min() &&

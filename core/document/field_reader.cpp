@@ -28,6 +28,10 @@ FieldReader FieldReader::fromBytes(std::string_view bytes, const std::filesystem
     std::optional<std::string> text = platform::textFromBatchBytes(bytes);
     if (!text)
         throw ProgramError::invalidFileFormat(path, "not text in the system's encoding");
+    // Some editors start a UTF-8 file with a byte order mark; it is no part of the first value.
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (text->starts_with(ByteOrderMark))
+        text->erase(0, ByteOrderMark.size());
     return FieldReader(std::move(*text), path);
 }
 

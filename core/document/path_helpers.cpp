@@ -27,13 +27,15 @@ std::int32_t lastPositionOf(std::string_view text, std::string_view wanted, bool
     rememberedPosition = 0;
     if (wantedLength > textLength)
         return 0;
-    // Where each character begins, so that the search backward does not count from the front.
+    // Where each character begins, so that the search backward does not count from the front;
+    // an empty search text matches at the end too, one place after the last character.
     std::vector<std::size_t> offsets;
     for (std::size_t offset = 0; offset < text.size(); ++offset) {
         if ((static_cast<unsigned char>(text[offset]) & 0xC0) != 0x80)
             offsets.push_back(offset);
     }
-    for (std::int64_t i = std::min(start, textLength); i >= 1; --i) {
+    offsets.push_back(text.size());
+    for (std::int64_t i = std::min(start, textLength + 1); i >= 1; --i) {
         if (text.substr(offsets[std::size_t(i - 1)]).starts_with(wanted)) {
             rememberedPosition = std::int32_t(i);
             return rememberedPosition;

@@ -15,6 +15,8 @@ std::optional<std::string> refusedInName(std::string_view name) {
             return std::string{'"', c, '"'};
         if (c == '\0')
             return std::string{'"', platform::PathSeparator, '"'};
+        if (std::string_view(platform::CharactersRefusedInNames).find(c) != std::string_view::npos)
+            return std::string{'"', c, '"'};
     }
     if (name.find('"') != std::string_view::npos)
         return "a double quote";

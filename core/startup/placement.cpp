@@ -17,8 +17,12 @@ std::optional<double> storedCoordinate(const std::string &text) {
     if (first == std::string_view::npos)
         return std::nullopt;
     number = number.substr(first, number.find_last_not_of(" \t\r\n") - first + 1);
-    if (number.front() == '+')
+    // from_chars takes no leading "+", and would read the "-5" of "+-5".
+    if (number.front() == '+') {
         number.remove_prefix(1);
+        if (number.starts_with('-'))
+            return std::nullopt;
+    }
     float value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))

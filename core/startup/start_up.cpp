@@ -64,11 +64,12 @@ int startUp(const StartUpServices &services, WidgetLayer &widgets) {
     if (ran)
         return 0;
 
-    // What only the editor uses is settled only for the editor.
-    if (const std::optional<std::string> problem = services.settings->problem())
-        widgets.message({*problem + "; the window's position is neither read nor stored."});
+    // What only the editor uses is settled only for the editor. The store finds its problem
+    // when it is first read.
     start.top = readCoordinate(widgets, *services.settings, PositionSettings::Top);
     start.left = readCoordinate(widgets, *services.settings, PositionSettings::Left);
+    if (const std::optional<std::string> problem = services.settings->problem())
+        widgets.message({*problem + "; the window's position is neither read nor stored."});
     runStep(widgets, [&] {
         settleOutputFolder(services.desktopFolder, services.programFolder, start.outputFolder);
     });

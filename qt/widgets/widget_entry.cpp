@@ -17,6 +17,10 @@ Q_DECL_EXPORT QCoreApplication *runvoyCreateApplication(int *argc, char **argv) 
     return application;
 }
 
+Q_DECL_EXPORT void runvoyDestroyApplication(QCoreApplication *application) {
+    delete application;
+}
+
 Q_DECL_EXPORT MessageAnswer runvoyShowMessage(const Message *message) {
     return showMessage(*message, nullptr);
 }
@@ -34,3 +38,4 @@ Q_DECL_EXPORT int runvoyRunEditor(const EditorServices *services, const EditorSt
 static_assert(std::is_same_v<decltype(&runvoyCreateApplication), WidgetEntry::CreateApplication>);
 static_assert(std::is_same_v<decltype(&runvoyShowMessage), WidgetEntry::ShowMessage>);
 static_assert(std::is_same_v<decltype(&runvoyRunEditor), WidgetEntry::RunEditor>);
+static_assert(std::is_same_v<decltype(&runvoyDestroyApplication), WidgetEntry::DestroyApplication>);

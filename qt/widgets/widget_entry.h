@@ -20,6 +20,10 @@ inline constexpr char LibraryFileName[] = "librunvoy-widgets.so";
 using CreateApplication = QCoreApplication *(*)(int *argc, char **argv);
 inline constexpr char CreateApplicationName[] = "runvoyCreateApplication";
 
+// Ends it again, before the program ends, so that the toolkit lets go of all it holds.
+using DestroyApplication = void (*)(QCoreApplication *application);
+inline constexpr char DestroyApplicationName[] = "runvoyDestroyApplication";
+
 // Shows the message box with no window behind it and returns the answer.
 using ShowMessage = MessageAnswer (*)(const Message *message);
 inline constexpr char ShowMessageName[] = "runvoyShowMessage";

@@ -1,8 +1,10 @@
+#include "platform/window_traits.h"
 #include "platform/window_watches.h"
 
 #include <gtest/gtest.h>
 
 using platform::Millis;
+using platform::parseTraits;
 using platform::ShowCommand;
 using platform::Tie;
 using platform::WatchActions;
@@ -32,6 +34,8 @@ WindowFacts windowOf(std::uint32_t window, std::int64_t pid) {
 
 TEST(TieBetween, theFirmestEvidenceNamesTheTie) {
     const WatchedLaunch ours = launch(ShowCommand::Maximized, 100);
+    WatchedLaunch oursOnTheBus = launch(ShowCommand::Maximized, 0);
+    oursOnTheBus.desktopId = "org.example.Viewer";
     const auto with = [](auto change) {
         WindowFacts facts;
         facts.clientLineage = {900, 1};
@@ -66,6 +70,10 @@ TEST(TieBetween, theFirmestEvidenceNamesTheTie) {
          with([&](WindowFacts &w) { w.marker = ours.marker; }), Tie::Marker},
         {"another launch's marker", ours, with([](WindowFacts &w) { w.marker = "runvoy-1-7"; }),
          Tie::None},
+        {"a handler that the bus started, naming the entry", oursOnTheBus,
+         with([](WindowFacts &w) { w.desktopId = "org.example.Viewer"; }), Tie::DesktopId},
+        {"another application's entry", oursOnTheBus,
+         with([](WindowFacts &w) { w.desktopId = "org.example.Other"; }), Tie::None},
         {"nothing of ours", ours, with([](WindowFacts &) {}), Tie::None},
         {"neither ids nor a pid on either side", WatchedLaunch{}, with([](WindowFacts &w) {
              w.clientLineage.clear();
@@ -86,12 +94,16 @@ TEST(WindowWatches, maximizedWindow_isRequestedOnce_andTheWatchEndsAfterItHeldIt
 
     const WatchActions seen = watches.windowAppeared(windowOf(7, 100), Millis(300));
     EXPECT_EQ(seen.requests, (Requests{{7, ShowCommand::Maximized}}));
+    EXPECT_EQ(seen.claims,
+              (std::vector<std::pair<std::uint32_t, std::string>>{{7, "runvoy-1-100"}}));
+    EXPECT_TRUE(watches.isWatching("runvoy-1-100"));
     EXPECT_TRUE(watches.stateChanged(7, {true, false}, Millis(310)).requests.empty());
     EXPECT_EQ(watches.nextDeadline(), Millis(1310));
 
     const WatchActions done = watches.timePassed(Millis(1310));
     EXPECT_TRUE(done.notices.empty());
     EXPECT_TRUE(watches.isIdle());
+    EXPECT_FALSE(watches.isWatching("runvoy-1-100"));
 }
 
 // A program that restores its own geometry right after it shows gets one more request; one that
@@ -210,3 +222,14 @@ TEST(WindowWatches, windowAlreadyInItsState_isNotAskedAgain_andOneThatCloses_end
 }
 
 } // namespace
+
+TEST(KWinWindowTraits, eachWordSetsItsTrait_unknownWordsAreIgnored) {
+    const platform::WindowTraits none = parseTraits("");
+    EXPECT_FALSE(none.x11 || none.canMaximize || none.canMinimize || none.state.maximized ||
+                 none.state.minimized);
+    const platform::WindowTraits all =
+        parseTraits("x11 maximizable minimizable maximized minimized shaded");
+    EXPECT_TRUE(all.x11 && all.canMaximize && all.canMinimize && all.state.maximized &&
+                all.state.minimized);
+    EXPECT_TRUE(parseTraits("  minimizable ").canMinimize);
+}

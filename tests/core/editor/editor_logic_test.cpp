@@ -1,9 +1,11 @@
 #include "core/document/batch_file.h"
 #include "core/editor/editor_logic.h"
 #include "platform/path_text.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/recording_editor_view.h"
 #include "tests/support/recording_shell.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/separators.h"
+#include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +40,6 @@ protected:
         logic.start({{}, {}, output, {}});
     }
 
-    void writeFile(const Path &file, const std::string &bytes) const {
-        std::ofstream(file, std::ios::binary) << bytes;
-    }
     // The first path of the batch file, empty when there is none.
     std::string firstPath(const Path &file) const {
         const BatchFileReading reading = readBatchFile(file);
@@ -51,11 +50,11 @@ protected:
         logic.pathEdited(0, path);
     }
 
-    testsupport::TempFolder folder;
+    testsupport::TemporaryFolder folder;
     testsupport::RecordingShell shell;
     testsupport::RecordingEditorView view;
-    EditorServices services{nullptr, &shell, folder.path / "program"};
-    Path output = folder.path / "program" / "Output";
+    EditorServices services{nullptr, &shell, folder / "program"};
+    Path output = folder / "program" / "Output";
     EditorLogic logic{view, services};
 };
 
@@ -77,7 +76,7 @@ TEST_P(SaveDecision, savesOnlyAStorableBatchAndReplacesAnotherOnlyWhenTold) {
     const SaveCase &c = GetParam();
     const Path file = output / platform::pathFromText(c.batchName + ".rvq");
     if (c.existing != Existing::Nothing)
-        writeFile(file, OldItem + OldItem + OldItem);
+        testsupport::writeFile(file, OldItem + OldItem + OldItem);
     if (c.existing == Existing::OpenedBatch)
         logic.openBatchFile(file);
     typeBatch(c.batchName, c.path);
@@ -125,10 +124,14 @@ INSTANTIATE_TEST_SUITE_P(
         refused("emptyName", "", "Enter a Name."),
         refused("noItem", "Work", "Enter a least one file, folder or shortcut.", ""),
         refused("separator", "to/Work", notAFileName("to/Work", "\"/\"")),
-        refused("nul", std::string("a\0b", 3), notAFileName(std::string("a\0b", 3), "\"/\"")),
+        refused("nul", std::string("a\0b", 3),
+                notAFileName(std::string("a\0b", 3), testsupport::withSystemSeparators("\"/\""))),
         refused("doubleQuote", "My \"best\"", notAFileName("My \"best\"", "a double quote")),
         refused("lineFeed", "Two\nLines", notAFileName("Two\nLines", "a line break")),
         refused("carriageReturn", "Work\r", notAFileName("Work\r", "a line break")),
+#ifdef _WIN32
+        refused("colon", "a:b", notAFileName("a:b", "\":\"")),
+#endif
         morning("newBatch", Existing::Nothing, {}, true),
         morning("anotherBatchReplaced", Existing::AnotherBatch, MessageAnswer::Yes, true),
         morning("anotherBatchKept", Existing::AnotherBatch, MessageAnswer::No, false),
@@ -139,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A batch that was opened and then replaced by New is a new batch: its file is another's.
 TEST_F(EditorLogicTest, newBatchOfAnOpenedBatchsNameAsksBeforeReplacingIt) {
     const Path file = output / "Morning.rvq";
-    writeFile(file, OldItem);
+    testsupport::writeFile(file, OldItem);
     logic.openBatchFile(file);
     logic.command(EditorCommand::New);
     typeBatch("Morning", "/bin");
@@ -201,21 +204,33 @@ class Drop : public EditorLogicTest, public ::testing::WithParamInterface<DropCa
 TEST_P(Drop, putsTheFirstPathInTheRowOrRefusesANameThatIsNotText) {
     const DropCase &c = GetParam();
     logic.dropped(3, c.paths);
-    EXPECT_EQ(logic.row(3).path, c.rowPath);
-    EXPECT_EQ(view.shownRows[3].path, c.rowPath);
-    EXPECT_EQ(view.prompts(), c.prompt.empty() ? Texts() : Texts{c.prompt});
+    const std::string rowPath = testsupport::withSystemSeparators(c.rowPath);
+    EXPECT_EQ(logic.row(3).path, rowPath);
+    EXPECT_EQ(view.shownRows[3].path, rowPath);
+    EXPECT_EQ(view.prompts(),
+              c.prompt.empty() ? Texts() : Texts{testsupport::withSystemSeparators(c.prompt)});
     EXPECT_EQ(logic.isChanged(), !c.rowPath.empty());
 }
+
+// A name that a batch file cannot hold, and how the message shows it: on Linux bytes that are not
+// UTF-8, on Windows a letter that the ANSI code page lacks.
+#ifdef _WIN32
+const Path NameNotText = L"/tmp/\u03A9.txt";
+const std::string NameShown = "/tmp/Ω.txt";
+#else
+const Path NameNotText = "/tmp/caf\xE9.txt";
+const std::string NameShown = "/tmp/caf\xEF\xBF\xBD.txt";
+#endif
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, Drop,
     ::testing::Values(DropCase{"firstOfSeveral", {"/usr/bin", "/etc"}, "/usr/bin", ""},
                       DropCase{"folderWithFinalSeparator", {"/usr/share/"}, "/usr/share", ""},
                       DropCase{"nameNotText",
-                               {"/tmp/caf\xE9.txt"},
+                               {NameNotText},
                                "",
-                               "/tmp/caf\xEF\xBF\xBD.txt cannot be stored in a batch file: its "
-                               "name is not text in the system's encoding."},
+                               NameShown + " cannot be stored in a batch file: its name is not "
+                                           "text in the system's encoding."},
                       DropCase{"nothing", {}, "", ""}),
     nameOf<DropCase>);
 
@@ -241,8 +256,8 @@ TEST_P(Move, swapsTheSelectedRowWithItsNeighbourUpToTheEdges) {
     for (const BatchItem &item : items)
         bytes += "\"" + item.path + "\"\r\n\"" + item.delay + "\"\r\n\"" +
                  std::string(windowStateName(*item.state)) + "\"\r\n";
-    writeFile(folder.path / "Five.rvq", bytes);
-    logic.openBatchFile(folder.path / "Five.rvq");
+    testsupport::writeFile(folder / "Five.rvq", bytes);
+    logic.openBatchFile(folder / "Five.rvq");
     if (c.selected)
         logic.rowFocused(*c.selected);
     logic.moveClicked(c.direction);
