@@ -1,6 +1,6 @@
 #include "tests/e2e/ordinary_user.h"
-#include "tests/e2e/run_sandbox.h"
 #include "tests/editor/editor_fixture.h"
+#include "tests/support/desktop_sandbox.h"
 #include "tests/support/printers.h"
 
 #include <QClipboard>

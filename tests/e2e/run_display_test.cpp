@@ -1,11 +1,13 @@
 #include "tests/e2e/run_process.h"
-#include "tests/e2e/run_sandbox.h"
 #include "tests/e2e/run_test.h"
-#include "tests/e2e/x_display.h"
+#include "tests/support/desktop_sandbox.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/printers.h"
+#include "tests/support/x_display.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -16,13 +18,12 @@
 
 #include <filesystem>
 
-#include <sys/stat.h>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int WindowBoundMs = 30000;
+constexpr int RunBoundMs = 120000;
 
 // Runs on a display of their own, where the program's windows can be seen and answered from
 // outside: an offscreen run shows nothing to anyone but itself.
@@ -32,7 +33,7 @@ protected:
         : manager(manager), display(manager) {}
 
     void SetUp() override {
-        const QString missing = XDisplay::missingTools(manager);
+        const QString missing = XDisplay::missingTools(manager, true);
         if (!missing.isEmpty())
             GTEST_SKIP() << "needs a private X display; not installed: " << missing.toStdString();
         ASSERT_TRUE(display.isReady());
@@ -40,23 +41,41 @@ protected:
     }
 
     QProcessEnvironment environment() const {
-        QProcessEnvironment environment = sandbox.environment();
+        QProcessEnvironment environment = sandbox.programEnvironment();
         display.useIn(environment);
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
         return environment;
+    }
+
+    QStringList shownTitles() const {
+        QStringList titles;
+        for (const XDisplay::Window &window : display.shownWindows())
+            titles << window.title;
+        return titles;
     }
 
     // Every window title that was shown while the run went on, polled until it ended.
     QStringList windowsShownUntilEnd(QProcess &process) const {
         QStringList seen;
-        while (!process.waitForFinished(50)) {
-            if (process.state() == QProcess::NotRunning)
-                break;
-            for (const QString &title : display.visibleWindows()) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!process.waitForFinished(50) && process.state() != QProcess::NotRunning &&
+               clock.elapsed() < RunBoundMs) {
+            for (const QString &title : shownTitles()) {
                 if (!seen.contains(title))
                     seen << title;
             }
         }
         return seen;
+    }
+
+    // Closes the window whose title ends with title as a user does: with key, or where there is
+    // none, with the window manager's close button.
+    bool closeWindow(const QString &title, const QString &key = {}) const {
+        const std::optional<XDisplay::Window> window = display.waitForWindow(title, WindowBoundMs);
+        if (window && key.isEmpty())
+            display.close(*window);
+        return window && (key.isEmpty() || display.pressKey(*window, key));
     }
 
     const XDisplay::WindowManager manager;
@@ -99,9 +118,9 @@ TEST_F(RunOnDisplayTest, itemThatCannotStart_holdsTheRunUntilItsMessageIsAnswere
     // The next item is due a second after the message closes, not after it opens.
     QTest::qWait(2000);
     EXPECT_TRUE(sandbox.starts().isEmpty());
-    EXPECT_EQ(display.visibleWindows(), QStringList{u" Message from Runvoy"_s});
+    EXPECT_EQ(shownTitles(), QStringList{u" Message from Runvoy"_s});
     const qint64 answeredAt = QDateTime::currentMSecsSinceEpoch();
-    ASSERT_TRUE(display.pressKey(u"Message from Runvoy"_s, u"Return"_s));
+    ASSERT_TRUE(closeWindow(u"Message from Runvoy"_s, u"Return"_s));
 
     const QList<ItemStart> starts = sandbox.waitForStarts(1);
     const RunOutcome outcome = waitForEnd(process);
@@ -119,7 +138,7 @@ TEST_F(RunUnderWindowManagerTest, windowsOpenCentredByTheirFrameAndReopenWhereTh
         QStringList arguments;
         QString title, closingKey;
     } cases[] = {
-        {"editor", {}, u"Runvoy"_s, u"alt+F4"_s},
+        {"editor", {}, u"Runvoy"_s, {}},
         {"message box", {u"/o"_s, batch}, u"Message from Runvoy"_s, u"Return"_s},
     };
     const QSize screen = display.screenSize();
@@ -129,16 +148,17 @@ TEST_F(RunUnderWindowManagerTest, windowsOpenCentredByTheirFrameAndReopenWhereTh
             SCOPED_TRACE(std::string(c.window) + ", start " + std::to_string(start));
             QProcess process;
             startProgram(process, environment(), c.arguments);
-            ASSERT_TRUE(display.waitForWindow(c.title, WindowBoundMs));
-            const std::optional<QRect> outer = display.outerGeometry(c.title);
-            ASSERT_TRUE(outer.has_value());
+            const std::optional<XDisplay::Window> window =
+                display.waitForWindow(c.title, WindowBoundMs);
+            ASSERT_TRUE(window);
+            const std::optional<QRect> outer = window->outer;
             if (!first) {
                 first = outer;
                 EXPECT_NEAR(outer->left(), (screen.width() - outer->width()) / 2.0, 1);
                 EXPECT_NEAR(outer->top(), (screen.height() - outer->height()) / 2.0, 1);
             }
             EXPECT_EQ(std::pair(outer->x(), outer->y()), std::pair(first->x(), first->y()));
-            ASSERT_TRUE(display.pressKey(c.title, c.closingKey));
+            ASSERT_TRUE(closeWindow(c.title, c.closingKey));
             const RunOutcome outcome = waitForEnd(process);
             EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
         }
@@ -164,15 +184,17 @@ TEST_F(RunUnderWindowManagerTest, windowStatesAroundAMessage_areAllApplied) {
                                         {client(u"After"_s), u"0"_s, u"Minimized"_s}});
     QProcess process;
     startProgram(process, environment(), {u"/o"_s, batch});
-    ASSERT_TRUE(display.waitForWindow(u"Message from Runvoy"_s, WindowBoundMs));
-    ASSERT_TRUE(display.pressKey(u"Message from Runvoy"_s, u"Return"_s));
+    ASSERT_TRUE(closeWindow(u"Message from Runvoy"_s, u"Return"_s));
 
     const RunOutcome outcome = waitForEnd(process);
     EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
-    const QString before = display.windowManagerState(u"Before"_s);
-    EXPECT_TRUE(before.contains(u"_NET_WM_STATE_MAXIMIZED_HORZ"_s)) << before.toStdString();
-    const QString after = display.windowManagerState(u"After"_s);
-    EXPECT_TRUE(after.contains(u"_NET_WM_STATE_HIDDEN"_s)) << after.toStdString();
+    QStringList states;
+    for (const XDisplay::Window &window : display.managedWindows()) {
+        states << window.title + (window.maximized ? u" maximized"_s : QString()) +
+                      (window.iconic ? u" minimized"_s : QString());
+    }
+    states.sort();
+    EXPECT_EQ(states, (QStringList{u"After minimized"_s, u"Before maximized"_s}));
 }
 
 // A device that never ends is no batch file: reading it whole would take all the memory there
@@ -189,8 +211,7 @@ TEST_F(RunOnDisplayTest, endlessInput_isReportedInsteadOfExhaustingMemory) {
 
     const bool reported = QTest::qWaitFor(
         [&] {
-            return process.state() == QProcess::NotRunning ||
-                   display.visibleWindows().contains(u" Message"_s);
+            return process.state() == QProcess::NotRunning || shownTitles().contains(u" Message"_s);
         },
         WindowBoundMs);
 
@@ -214,15 +235,14 @@ TEST_F(RunUnderWindowManagerTest, programFolderWhoseNameIsNotText_editorAndRunMe
         QStringList arguments;
         QString title, closingKey;
     } cases[] = {
-        {"editor", {}, u"Runvoy"_s, u"alt+F4"_s},
+        {"editor", {}, u"Runvoy"_s, {}},
         {"run's message", {u"/o"_s, batch}, u"Message from Runvoy"_s, u"Return"_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.window);
         QProcess process;
         startProgram(process, environment(), c.arguments, bytesPrefix(), program);
-        ASSERT_TRUE(display.waitForWindow(c.title, WindowBoundMs));
-        ASSERT_TRUE(display.pressKey(c.title, c.closingKey));
+        ASSERT_TRUE(closeWindow(c.title, c.closingKey));
         const RunOutcome outcome = waitForEnd(process);
         EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
     }
@@ -236,20 +256,22 @@ TEST_F(RunUnderWindowManagerTest, settingsFileThatIsAPipe_editorSaysSoOnceAndLea
     const QString settings = sandbox.settingsPath();
     const QString pipe = sandbox.at(u"pipe"_s);
     ASSERT_TRUE(QDir().mkpath(QFileInfo(settings).path()));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    testsupport::place(testsupport::Standing::Fifo, QFile::encodeName(pipe).toStdString());
     for (const bool throughLink : {false, true}) {
         SCOPED_TRACE(throughLink ? "a link to a pipe" : "a pipe");
         QFile::remove(settings);
-        ASSERT_TRUE(throughLink ? QFile::link(pipe, settings)
-                                : ::mkfifo(QFile::encodeName(settings).constData(), 0600) == 0);
+        if (throughLink)
+            ASSERT_TRUE(QFile::link(pipe, settings));
+        else
+            testsupport::place(testsupport::Standing::Fifo,
+                               QFile::encodeName(settings).toStdString());
         QProcess process;
         startProgram(process, environment(), {});
 
-        ASSERT_TRUE(display.waitForWindow(u" Message"_s, WindowBoundMs));
-        ASSERT_TRUE(display.pressKey(u" Message"_s, u"Return"_s));
+        ASSERT_TRUE(closeWindow(u" Message"_s, u"Return"_s));
         ASSERT_TRUE(display.waitForWindow(u"Runvoy"_s, WindowBoundMs));
-        EXPECT_EQ(display.visibleWindows(), QStringList{u"Runvoy"_s});
-        ASSERT_TRUE(display.pressKey(u"Runvoy"_s, u"alt+F4"_s));
+        EXPECT_EQ(shownTitles(), QStringList{u"Runvoy"_s});
+        ASSERT_TRUE(closeWindow(u"Runvoy"_s));
         const QStringList shownWhileClosing = windowsShownUntilEnd(process);
         const RunOutcome outcome = waitForEnd(process);
 

@@ -1,7 +1,9 @@
-#include "tests/e2e/run_sandbox.h"
 #include "tests/e2e/run_test.h"
 #include "tests/editor/editor_fixture.h"
+#include "tests/support/desktop_sandbox.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/printers.h"
+#include "tests/support/scoped_variable.h"
 
 #include "platform/raw_arguments.h"
 #include "platform/shell.h"
@@ -14,9 +16,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 using namespace Qt::StringLiterals;
+using namespace std::string_view_literals;
 using testsupport::ui;
 
 namespace {
@@ -24,14 +25,15 @@ namespace {
 // The run with the desktop's own shell inside this process, where the message box can be
 // answered like any other: the next item waits for the answer, then for its delay.
 TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAfterTheAnswer) {
-    RunSandbox sandbox;
+    DesktopSandbox sandbox{DesktopSandbox::Bus::None};
     ASSERT_TRUE(sandbox.isReady());
     const QString gone = sandbox.at(u"items/gone"_s);
     const QString next = sandbox.at(u"items/next"_s);
     ASSERT_TRUE(sandbox.addProgram(next));
     const QString batch = sandbox.writeBatch(u"Holes"_s, {{gone, u"0"_s}, {next, u"0"_s}});
     // The started program logs to where the sandbox's runs log.
-    qputenv("RUNVOY_E2E_LOG", QFile::encodeName(sandbox.at(u"starts.log"_s)));
+    const testsupport::ScopedVariable logs("RUNVOY_TEST_LOGS",
+                                           QFile::encodeName(sandbox.at(u"logs"_s)).toStdString());
     const std::unique_ptr<platform::WindowStates> states = platform::makeWindowStates();
     const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell(*states);
     testsupport::EditorFixture fixture;
@@ -58,7 +60,6 @@ TEST(RunInProcess, itemThatCannotStart_isReportedWithItsPath_andTheNextStartsAft
         status = fixture.start();
     }
     const QList<ItemStart> starts = sandbox.waitForStarts(1);
-    qunsetenv("RUNVOY_E2E_LOG");
 
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].title, u"Message from Runvoy"_s);
@@ -90,8 +91,7 @@ TEST_P(EditInProcess, batchOnTheCommandLine_fillsTheRowsAndTheName) {
     const EditedBatch &batch = GetParam();
     testsupport::EditorFixture fixture;
     const std::filesystem::path folder = corePath(fixture.dir.path());
-    std::ofstream(folder / batch.fileName, std::ios::binary)
-        << testsupport::batchItem("/nowhere/first").toStdString();
+    testsupport::writeFile(folder / batch.fileName, testsupport::batchItem("/nowhere/first"sv));
     std::string path = batch.relative ? batch.fileName : (folder / batch.fileName).native();
     char program[] = "runvoy", edit[] = "/e";
     char *argv[] = {program, edit, path.data()};

@@ -1,6 +1,6 @@
 #include "tests/e2e/run_process.h"
 
-#include "tests/e2e/run_sandbox.h"
+#include "tests/support/desktop_sandbox.h"
 
 #include <QFile>
 #include <QStandardPaths>
@@ -56,10 +56,10 @@ RunOutcome waitForEnd(QProcess &process) {
     return outcome;
 }
 
-RunOutcome runToEnd(const RunSandbox &sandbox, const QStringList &arguments,
+RunOutcome runToEnd(const DesktopSandbox &sandbox, const QStringList &arguments,
                     const QStringList &prefix, const QString &program) {
     QProcess process;
-    startProgram(process, sandbox.environment(), arguments, prefix, program);
+    startProgram(process, sandbox.programEnvironment(), arguments, prefix, program);
     return waitForEnd(process);
 }
 
@@ -96,11 +96,11 @@ QString escapedBytes(const std::string &bytes) {
     return escaped;
 }
 
-QList<RunOutcome> runSideBySide(const RunSandbox &sandbox, const QList<QStringList> &runs) {
+QList<RunOutcome> runSideBySide(const DesktopSandbox &sandbox, const QList<QStringList> &runs) {
     std::vector<std::unique_ptr<QProcess>> processes;
     for (const QStringList &arguments : runs) {
         processes.push_back(std::make_unique<QProcess>());
-        startProgram(*processes.back(), sandbox.environment(), arguments);
+        startProgram(*processes.back(), sandbox.programEnvironment(), arguments);
     }
     QList<RunOutcome> outcomes;
     for (const auto &process : processes)
@@ -140,13 +140,12 @@ QStringList prefix() {
     return {u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, u"--"_s};
 }
 
-bool openUp(const RunSandbox &sandbox) {
+bool openUp(const DesktopSandbox &sandbox) {
     const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                           QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-    const QString log = sandbox.at(u"starts.log"_s);
-    return QFile::setPermissions(sandbox.at({}), everyone) && writeFile(log, {}) &&
-           QFile::setPermissions(log, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                          QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther);
+    return QFile::setPermissions(sandbox.at({}), everyone) &&
+           QFile::setPermissions(sandbox.at(u"logs"_s),
+                                 everyone | QFile::WriteGroup | QFile::WriteOther);
 }
 
 } // namespace RunAsOrdinaryUser

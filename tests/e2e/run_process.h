@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-class RunSandbox;
+class DesktopSandbox;
 
 // The program built beside the tests.
 QString runvoyProgram();
@@ -34,7 +34,7 @@ void startProgram(QProcess &process, const QProcessEnvironment &environment,
 RunOutcome waitForEnd(QProcess &process);
 
 // Runs the program in the sandbox's environment to its end.
-RunOutcome runToEnd(const RunSandbox &sandbox, const QStringList &arguments,
+RunOutcome runToEnd(const DesktopSandbox &sandbox, const QStringList &arguments,
                     const QStringList &prefix = {}, const QString &program = runvoyProgram());
 
 // Copies the files of the program built beside the tests to folder, which it makes.
@@ -45,7 +45,7 @@ bool copyProgramFolder(const std::filesystem::path &folder);
 QStringList bytesPrefix();
 QString escapedBytes(const std::string &bytes);
 // Starts one run per argument list at the same time and waits for all of them.
-QList<RunOutcome> runSideBySide(const RunSandbox &sandbox, const QList<QStringList> &runs);
+QList<RunOutcome> runSideBySide(const DesktopSandbox &sandbox, const QList<QStringList> &runs);
 
 // Whether the program was built with the sanitizers: such a build cannot run under valgrind.
 inline constexpr bool ProgramIsSanitized = E2E_PROGRAM_SANITIZED != 0;
@@ -63,6 +63,6 @@ namespace RunAsOrdinaryUser {
 bool needed();
 bool available();
 QStringList prefix();
-// Lets that user into the sandbox and its log; everything else there stays root's.
-bool openUp(const RunSandbox &sandbox);
+// Lets that user into the sandbox and its logs; everything else there stays root's.
+bool openUp(const DesktopSandbox &sandbox);
 } // namespace RunAsOrdinaryUser

@@ -1,6 +1,7 @@
 #include "tests/e2e/run_process.h"
-#include "tests/e2e/run_sandbox.h"
 #include "tests/e2e/run_test.h"
+#include "tests/support/desktop_sandbox.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/printers.h"
 
 #include <QDir>
@@ -38,7 +39,7 @@ protected:
     }
     // Nothing names a display: a message can only be written out.
     QProcessEnvironment withoutDisplay() const {
-        QProcessEnvironment environment = sandbox.environment();
+        QProcessEnvironment environment = sandbox.programEnvironment();
         environment.remove(u"QT_QPA_PLATFORM"_s); // DISPLAY and WAYLAND_DISPLAY are gone already
         return environment;
     }
@@ -58,11 +59,7 @@ TEST_F(RunProcessTest, startsEveryKindOfItemInOrderAfterItsWait_thenEndsAndKeeps
         qint64 dueAfterPreviousMs; // every item after the first waits one second more
     } items[] = {
         {{item(u"first"_s), u"0"_s}, u"program"_s, 0, item({}), 0},
-        {{item(u"My Folder"_s), u"0"_s, u"Minimized"_s},
-         u"folder"_s,
-         1,
-         item(u"My Folder"_s),
-         1000},
+        {{item(u"My Folder"_s), u"0"_s, u"Minimized"_s}, u"files"_s, 1, item(u"My Folder"_s), 1000},
         {{item(u"notes 1.txt"_s), u"1"_s, u"Maximized"_s}, u"text"_s, 1, item({}), 2000},
         {{item(u"last"_s), u"0"_s}, u"program"_s, 0, item({}), 1000},
     };
@@ -210,7 +207,7 @@ TEST_F(RunProcessTest, windowLibraryCutShort_runGoesOn_editorEndsSayingTheInstal
 // run again and again: the run reports such an item as one that cannot start.
 TEST_F(RunProcessTest, batchThatListsItself_reportsThatItemAndStartsTheOthersOnce) {
     QProcess kestrum;
-    kestrum.setProcessEnvironment(sandbox.environment());
+    kestrum.setProcessEnvironment(sandbox.programEnvironment());
     kestrum.start(QFileInfo(runvoyProgram()).dir().filePath(u"kestrum"_s));
     ASSERT_TRUE(kestrum.waitForFinished() && kestrum.exitCode() == 0);
     ASSERT_TRUE(sandbox.addProgram(item(u"other"_s)));
@@ -224,7 +221,7 @@ TEST_F(RunProcessTest, batchThatListsItself_reportsThatItemAndStartsTheOthersOnc
     };
     for (const auto &batch : cases) {
         SCOPED_TRACE(batch.name);
-        QFile::remove(sandbox.at(u"starts.log"_s));
+        sandbox.forgetStarts();
         ASSERT_EQ(sandbox.writeBatch(u"Loop"_s, batch.items), self);
         QProcess process;
         startProgram(process, withoutDisplay(), {u"/o"_s, self});
@@ -247,7 +244,7 @@ TEST_F(RunProcessTest, batchWhoseNameIsNotText_runsItsItems) {
     ASSERT_TRUE(sandbox.addProgram(item(u"first"_s)));
     const std::string batch =
         QFile::encodeName(sandbox.at(u"home/Desktop/"_s)).toStdString() + "name_\xe9\xff.rvq";
-    ASSERT_TRUE(writeBytes(batch, batchBytes({{item(u"first"_s), u"0"_s}})));
+    testsupport::writeFile(batch, batchBytes({{item(u"first"_s)}}).toStdString());
 
     const RunOutcome outcome = runToEnd(sandbox, {u"/o"_s, escapedBytes(batch)}, bytesPrefix());
 
@@ -317,7 +314,7 @@ TEST_F(RunProcessTest, pathsWithShellCharactersStartAsOneLiteralArgument) {
 
     for (const auto &scenario : cases) {
         SCOPED_TRACE(scenario.name);
-        QFile::remove(sandbox.at(u"starts.log"_s));
+        sandbox.forgetStarts();
         const QString batch = sandbox.writeBatch(u"Odd"_s, {{scenario.path, u"0"_s}});
 
         const RunOutcome outcome = runToEnd(sandbox, {u"/o"_s, batch});
@@ -384,7 +381,7 @@ TEST_F(RunProcessTest, damagedSettingsStore_runStillCompletes) {
         SCOPED_TRACE(scenario.name);
         QDir(folder).removeRecursively();
         QFile::remove(folder);
-        QFile::remove(sandbox.at(u"starts.log"_s));
+        sandbox.forgetStarts();
         ASSERT_TRUE(scenario.damage());
 
         const RunOutcome outcome = runToEnd(sandbox, {u"/o"_s, batch});

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tests/e2e/run_process.h"
-#include "tests/e2e/run_sandbox.h"
+#include "tests/support/desktop_sandbox.h"
 
 #include <QFileInfo>
 
@@ -24,5 +24,5 @@ protected:
         return sandbox.at(QStringLiteral("items/") + relative);
     }
 
-    RunSandbox sandbox;
+    DesktopSandbox sandbox{DesktopSandbox::Bus::None};
 };

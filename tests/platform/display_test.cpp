@@ -1,6 +1,6 @@
 #include "platform/display.h"
-#include "tests/platform/x_session.h"
 #include "tests/support/scoped_variable.h"
+#include "tests/support/x_display.h"
 
 #include <QTemporaryDir>
 
@@ -44,8 +44,8 @@ class DisplayTest : public ::testing::TestWithParam<DisplayRow> {
 protected:
     std::optional<std::string> resolved(std::optional<std::string> name) {
         if (name == "$XVFB") {
-            x = std::make_unique<XSession>(false);
-            return x->displayName().toStdString();
+            x = std::make_unique<XDisplay>();
+            return x->name().toStdString();
         }
         if (name && name->starts_with("$RUNTIME"))
             name->replace(0, 8, runtime.path().toStdString());
@@ -53,14 +53,14 @@ protected:
     }
 
     QTemporaryDir runtime;
-    std::unique_ptr<XSession> x;
+    std::unique_ptr<XDisplay> x;
 };
 
 TEST_P(DisplayTest, windowsCanBeShownOnlyWhereADisplayAnswers) {
     const DisplayRow &row = GetParam();
-    if (row.x == "$XVFB" && !XSession::missingTools().isEmpty())
+    if (row.x == "$XVFB" && !XDisplay::missingTools().isEmpty())
         GTEST_SKIP() << "needs a private X server; not installed: "
-                     << XSession::missingTools().toStdString();
+                     << XDisplay::missingTools().toStdString();
     const std::string folder = runtime.path().toStdString();
     close(socketAt(folder + "/gone-0"));
     const int live = socketAt(folder + "/live-0");

@@ -1,7 +1,5 @@
 #include "tests/platform/program_run.h"
 
-#include <QFile>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -12,11 +10,10 @@ constexpr int RunBoundMs = 60000;
 
 QString writeBatch(const DesktopSandbox &desktop, const QString &name,
                    const QList<std::pair<QString, QString>> &items) {
-    QByteArray bytes;
+    QList<ItemLines> lines;
     for (const auto &[path, state] : items)
-        bytes += '"' + QFile::encodeName(path) + "\"\r\n\"0\"\r\n\"" + state.toUtf8() + "\"\r\n";
-    const QString batch = desktop.at(name + u".rvq"_s);
-    return writeFile(batch, bytes) ? batch : QString();
+        lines.append({path, u"0"_s, state});
+    return desktop.writeBatch(name, lines);
 }
 
 void start(ProgramRun &run, const DesktopSandbox &desktop, const QProcessEnvironment &environment,
@@ -38,12 +35,4 @@ bool finish(ProgramRun &run) {
     }
     return ended && run.process->exitStatus() == QProcess::NormalExit &&
            run.process->exitCode() == 0;
-}
-
-QProcessEnvironment runEnvironment(const DesktopSandbox &desktop) {
-    QProcessEnvironment environment = desktop.environment();
-    for (const QString &key : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
-        environment.remove(key);
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    return environment;
 }

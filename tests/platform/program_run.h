@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/platform/desktop_sandbox.h"
+#include "tests/support/desktop_sandbox.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -31,6 +31,3 @@ void start(ProgramRun &run, const DesktopSandbox &desktop, const QProcessEnviron
 // Waits for the end of the run; true when it ended by itself with status 0. The started items
 // keep running, so nothing is read from a pipe that they share.
 bool finish(ProgramRun &run);
-
-// The environment of a run: the sandbox's desktop, and no screen for the program's own windows.
-QProcessEnvironment runEnvironment(const DesktopSandbox &desktop);

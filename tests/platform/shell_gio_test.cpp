@@ -1,4 +1,4 @@
-#include "tests/platform/desktop_sandbox.h"
+#include "tests/support/desktop_sandbox.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,10 +12,6 @@ using namespace Qt::StringLiterals;
 using platform::ShowCommand;
 
 namespace {
-
-QString canonical(const QString &path) {
-    return QFileInfo(path).canonicalFilePath();
-}
 
 class ShellOpenTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
-#include "tests/platform/desktop_sandbox.h"
 #include "tests/platform/program_run.h"
-#include "tests/platform/x_session.h"
+#include "tests/support/desktop_sandbox.h"
+#include "tests/support/printers.h"
+#include "tests/support/x_display.h"
 
 #include <QFile>
 
@@ -47,7 +48,7 @@ const struct Row {
 class WindowStatesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QString missing = XSession::missingTools();
+        const QString missing = XDisplay::missingTools(XDisplay::WindowManager::Openbox);
         if (!missing.isEmpty())
             GTEST_SKIP() << "needs a private X server; not installed: " << missing.toStdString();
         ASSERT_TRUE(desktop.isReady());
@@ -96,10 +97,10 @@ protected:
 };
 
 TEST_F(WindowStatesTest, everyItemEndsInItsRowsState_asTheWindowManagerWroteIt) {
-    XSession session(true);
+    XDisplay session(XDisplay::WindowManager::Openbox);
     ASSERT_TRUE(session.isReady());
-    ASSERT_TRUE(desktop.setBusEnvironment(u"DISPLAY"_s, session.displayName()));
-    QProcessEnvironment environment = runEnvironment(desktop);
+    ASSERT_TRUE(desktop.setBusEnvironment(u"DISPLAY"_s, session.name()));
+    QProcessEnvironment environment = desktop.programEnvironment();
     session.useIn(environment);
 
     // Five items to a batch, and the batches side by side: each run must tell its own windows
@@ -126,7 +127,7 @@ TEST_F(WindowStatesTest, everyItemEndsInItsRowsState_asTheWindowManagerWroteIt) 
     QStringList notices;
     for (const ProgramRun &run : runs)
         notices << run.notices;
-    const std::vector<XSession::Window> windows = session.managedWindows();
+    const std::vector<XDisplay::Window> windows = session.managedWindows();
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const Row &row = rows[i];
         SCOPED_TRACE(row.title);
@@ -174,29 +175,32 @@ TEST_F(WindowStatesTest, whereStatesCannotBeApplied_theBatchRunsAndSaysSoOnce_wi
         SCOPED_TRACE(kind.name);
         DesktopSandbox sandbox;
         ASSERT_TRUE(sandbox.isReady());
-        std::unique_ptr<XSession> session;
-        QProcessEnvironment environment = runEnvironment(sandbox);
+        std::unique_ptr<XDisplay> session;
+        QProcessEnvironment environment = sandbox.programEnvironment();
         if (kind.server) {
-            session = std::make_unique<XSession>(kind.windowManager);
+            session =
+                std::make_unique<XDisplay>(kind.windowManager ? XDisplay::WindowManager::Openbox
+                                                              : XDisplay::WindowManager::None);
             ASSERT_TRUE(session->isReady());
             session->useIn(environment);
         }
         if (kind.wayland)
             environment.insert(u"WAYLAND_DISPLAY"_s, u"wayland-0"_s);
         QList<std::pair<QString, QString>> items;
+        QStringList paths;
         for (const QString &state : {u"Normal"_s, u"Minimized"_s, u"Maximized"_s}) {
-            const QString path = sandbox.item(state);
-            ASSERT_TRUE(writeFile(
-                path, "#!/bin/sh\necho started > \"$RUNVOY_TEST_LOGS/" + state.toUtf8() + "\"\n",
-                true));
-            items.append({path, state});
+            paths << sandbox.item(state);
+            ASSERT_TRUE(sandbox.addProgram(paths.back()));
+            items.append({paths.back(), state});
         }
         ProgramRun run;
         start(run, sandbox, environment, writeBatch(sandbox, u"Unmanaged"_s, items));
 
         EXPECT_TRUE(finish(run)) << run.notices.join(u'\n').toStdString();
-        for (const auto &[path, state] : items)
-            EXPECT_EQ(sandbox.launchLog(state), "started\n") << state.toStdString();
+        QStringList started;
+        for (const ItemStart &logged : sandbox.waitForStarts(3))
+            started << logged.path;
+        EXPECT_EQ(started, paths);
         EXPECT_EQ(run.notices.size(), 1) << run.notices.join(u'\n').toStdString();
         EXPECT_TRUE(run.notices.value(0).contains(u"window states are not applied"_s));
         // Two seconds between three items; a wait for windows would last ten more.

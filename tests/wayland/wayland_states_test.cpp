@@ -1,5 +1,5 @@
-#include "tests/platform/desktop_sandbox.h"
 #include "tests/platform/program_run.h"
+#include "tests/support/desktop_sandbox.h"
 #include "tests/wayland/gnome_session.h"
 #include "tests/wayland/kwin_session.h"
 
@@ -63,7 +63,7 @@ TEST_P(WaylandStatesTest, everyItemEndsInItsRowsState_asTheCompositorSaysIt) {
     ASSERT_TRUE(desktop.isReady());
     const std::unique_ptr<WaylandSession> session = GetParam().start(desktop.environment());
     ASSERT_TRUE(session->isReady()) << session->output().toStdString();
-    QProcessEnvironment environment = runEnvironment(desktop);
+    QProcessEnvironment environment = desktop.programEnvironment();
     session->useIn(environment);
 
     // Two runs side by side, each telling its own windows from the other's.
@@ -128,16 +128,16 @@ TEST(GnomeExtension, installedButNotEnabled_theRunSaysHowToEnableIt_once) {
     ASSERT_TRUE(desktop.isReady());
     GnomeSession session(desktop.environment(), false);
     ASSERT_TRUE(session.isReady()) << session.output().toStdString();
-    QProcessEnvironment environment = runEnvironment(desktop);
+    QProcessEnvironment environment = desktop.programEnvironment();
     session.useIn(environment);
     environment.remove(u"DISPLAY"_s);
     const QString path = desktop.item(u"started"_s);
-    ASSERT_TRUE(writeFile(path, "#!/bin/sh\necho started > \"$RUNVOY_TEST_LOGS/started\"\n", true));
+    ASSERT_TRUE(desktop.addProgram(path));
 
     ProgramRun run;
     start(run, desktop, environment, writeBatch(desktop, u"Disabled"_s, {{path, u"Maximized"_s}}));
     EXPECT_TRUE(finish(run)) << run.notices.join(u'\n').toStdString();
-    EXPECT_EQ(desktop.launchLog(u"started"_s), "started\n");
+    EXPECT_EQ(desktop.waitForStarts(1).size(), 1);
     ASSERT_EQ(run.notices.size(), 1) << run.notices.join(u'\n').toStdString();
     EXPECT_TRUE(run.notices[0].contains(u"gnome-extensions enable " GNOME_EXTENSION ""_s))
         << run.notices[0].toStdString();
