@@ -1,14 +1,11 @@
 #include "qt/about/about_box.h"
 #include "qt/about/version.h"
-#include "resources/resource_names.h"
 #include "tests/support/printers.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -52,21 +49,6 @@ TEST(AboutBox, labelsAreTallEnoughForTheirFontAndKeepClearOfEachOther) {
         EXPECT_GE(label->contentsRect().height(), label->fontMetrics().height());
     }
     EXPECT_LE(box.programNameLabel->geometry().bottom(), box.versionLabel->geometry().top());
-}
-
-// The logo is drawn in strokes, so it carries its name as its title.
-TEST(AboutBox, logoIsTheProgramsOwnMarkAndName) {
-    QFile logo(Pictures::path(Pictures::Logo));
-    ASSERT_TRUE(logo.open(QIODevice::ReadOnly));
-    QXmlStreamReader svg(&logo);
-    QString title;
-    while (svg.readNextStartElement() && title.isEmpty()) {
-        if (svg.name() == u"title")
-            title = svg.readElementText();
-        else if (svg.name() != u"svg")
-            svg.skipCurrentElement();
-    }
-    EXPECT_EQ(title, u"Runvoy"_s);
 }
 
 TEST(AboutBox, closesByEveryWayOut) {

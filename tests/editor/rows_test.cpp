@@ -245,35 +245,4 @@ TEST_F(EditorWindowTest, toolbarHoldsSixPictureButtonsInThreeGroups) {
     }
 }
 
-// A blank or half-painted window has only a few colours.
-int colourCount(const QImage &image) {
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2)
-        for (int x = 0; x < image.width(); x += 2)
-            colours.insert(image.pixel(x, y));
-    return int(colours.size());
-}
-
-TEST_F(EditorWindowTest, rendersAFullWindowAtScaleOneAndTwo) {
-    const testsupport::EditorControls controls = ui(form());
-    QTest::keyClicks(controls.nameEdit, u"Morning"_s);
-    QTest::keyClicks(controls.pathEdits[0], u"/usr/bin/editor"_s);
-    QTest::keyClick(controls.stateCombos[0], Qt::Key_Down);
-    click(controls.rowSelectors[0]);
-    QPixmap twice(form().size() * 2);
-    twice.setDevicePixelRatio(2);
-    twice.fill(Qt::transparent);
-    form().render(&twice);
-    const QString folder = qEnvironmentVariable("RUNVOY_SCREENSHOT_DIR", fixture.dir.path());
-    const std::pair<const char *, QPixmap> shots[] = {{"editor-1x.png", form().grab()},
-                                                      {"editor-2x.png", twice}};
-    for (const auto &[file, shot] : shots) {
-        SCOPED_TRACE(file);
-        const QImage image = shot.toImage();
-        EXPECT_EQ(image.size(), form().size() * shot.devicePixelRatio());
-        EXPECT_GT(colourCount(image), 200);
-        EXPECT_TRUE(image.save(folder + u'/' + QLatin1String(file)));
-    }
-}
-
 } // namespace
