@@ -3,6 +3,7 @@
 #include "tests/support/desktop_sandbox.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/printers.h"
+#include "tests/support/socket_at.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -12,11 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -118,28 +116,15 @@ struct UnreachableDisplay {
 class UnreachableDisplayTest : public RunProcessTest,
                                public ::testing::WithParamInterface<UnreachableDisplay> {};
 
-// A compositor that has gone leaves its socket behind, and nothing listens on it.
-bool leaveStaleSocket(const QString &path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    if (std::size_t(name.size()) >= sizeof address.sun_path)
-        return false;
-    std::memcpy(address.sun_path, name.constData(), name.size() + 1);
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const bool bound =
-        socket >= 0 && ::bind(socket, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
-    if (socket >= 0)
-        ::close(socket);
-    return bound;
-}
-
 // A display that is named but cannot be reached would end the program inside the widget toolkit:
 // the run says once why no window shows, writes its messages out and goes on.
 TEST_P(UnreachableDisplayTest, itemsThatCannotStart_areWrittenOutAfterOneLineOfWhy) {
     const UnreachableDisplay &display = GetParam();
     ASSERT_TRUE(sandbox.addProgram(item(u"after"_s)));
-    ASSERT_TRUE(leaveStaleSocket(sandbox.at(u"runtime/wayland-stale"_s)));
+    // A compositor that has gone leaves its socket behind, and nothing listens on it.
+    const int stale = testsupport::socketAt(sandbox.at(u"runtime/wayland-stale"_s).toStdString());
+    ASSERT_GE(stale, 0);
+    ::close(stale);
     const QString batch = sandbox.writeBatch(
         u"Quiet"_s,
         {{item(u"gone"_s), u"0"_s}, {item(u"after"_s), u"0"_s}, {item(u"gone too"_s), u"0"_s}});

@@ -1,5 +1,6 @@
 #include "platform/display.h"
 #include "tests/support/scoped_variable.h"
+#include "tests/support/socket_at.h"
 #include "tests/support/x_display.h"
 
 #include <QTemporaryDir>
@@ -7,21 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using testsupport::ScopedVariable;
+using testsupport::socketAt;
 
 namespace {
-
-// A socket bound at path, as a compositor's is; -1 when it cannot be made.
-int socketAt(const std::string &path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    path.copy(address.sun_path, sizeof(address.sun_path) - 1);
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    return bind(socket, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0 ? socket : -1;
-}
 
 // $XVFB stands for a private X server's display, $RUNTIME for the runtime folder. Of its two
 // sockets, live-0 listens and gone-0 was left behind by a compositor that has gone.
