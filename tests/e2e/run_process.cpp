@@ -33,8 +33,7 @@ QString runvoyProgram() {
 void startProgram(QProcess &process, const QProcessEnvironment &environment,
                   const QStringList &arguments, const QStringList &prefix, const QString &program) {
     process.setProcessEnvironment(environment);
-    if (process.workingDirectory().isEmpty())
-        process.setWorkingDirectory(environment.value(u"HOME"_s));
+    process.setWorkingDirectory(environment.value(u"HOME"_s));
     if (prefix.isEmpty()) {
         process.start(program, arguments);
         return;
