@@ -236,8 +236,6 @@ TEST_F(RunProcessTest, batchWhoseNameIsNotText_runsItsItems) {
     EXPECT_TRUE(outcome.endedNormally()) << outcome.describe();
     EXPECT_EQ(sandbox.waitForStarts(1).size(), 1);
     EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.describe();
-    // The sandbox cannot remove by a name that is not text.
-    std::filesystem::remove(batch);
 }
 
 // As a package installs it: the program folder is not the user's to write, and here the user has

@@ -1,7 +1,6 @@
 #include "platform/desktop_folder.h"
 #include "tests/support/scoped_variable.h"
-
-#include <QTemporaryDir>
+#include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +12,9 @@ using testsupport::ScopedVariable;
 namespace {
 
 TEST(DesktopFolder, readsTheConfiguredFolderAndRejectsWhatIsNotOne) {
-    QTemporaryDir temporary;
-    ASSERT_TRUE(temporary.isValid());
-    const std::string root = temporary.path().toStdString();
+    // Removed by bytes, so that the folder whose name is not UTF-8 goes too.
+    const testsupport::TemporaryFolder temporary;
+    const std::string root = temporary.path().native();
     const std::string home = root + "/home";
     const std::string config = root + "/config";
     const std::string elsewhere = root + "/elsewhere/Desk";

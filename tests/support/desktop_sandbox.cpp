@@ -116,6 +116,9 @@ DesktopSandbox::~DesktopSandbox() {
         bus.terminate();
         bus.waitForFinished(WaitBoundMs);
     }
+    // Removed by bytes: the temporary folder cannot remove a name that is not UTF-8.
+    std::error_code ignored;
+    std::filesystem::remove_all(systemPath(root.path()), ignored);
 }
 
 QProcessEnvironment DesktopSandbox::environment() const {
