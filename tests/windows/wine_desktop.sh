@@ -60,6 +60,15 @@ wait_for_window() {
     done
     return 1
 }
+# Waits up to 30 seconds for the process to end; fails when it has not.
+ended() {
+    for _ in $(seq 300); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+shows() { wait_for_window "$1" >/dev/null; }
 window_gone() {
     for _ in $(seq 100); do
         xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0

@@ -106,8 +106,9 @@ INT_PTR AboutBox::onInitDialog(HWND box, HWND owner) {
     placeControl(logoControl, logoPlace);
     const HWND close = addControl(L"BUTTON", L"&Close", WS_TABSTOP | BS_DEFPUSHBUTTON,
                                   CloseButtonId, CloseButtonArea, buttonFont.get());
-    // The grey panel lies beneath everything else.
-    const HWND panel = addControl(L"STATIC", L"", SS_LEFT, PanelId, PanelArea, buttonFont.get());
+    // The grey panel lies beneath everything else, and leaves what lies on it unpainted.
+    const HWND panel =
+        addControl(L"STATIC", L"", SS_LEFT | WS_CLIPSIBLINGS, PanelId, PanelArea, buttonFont.get());
     SetWindowPos(panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
     // Centred on the owner's screen, frame included.

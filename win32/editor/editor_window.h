@@ -41,6 +41,7 @@ private:
                                               UINT_PTR row, DWORD_PTR self);
     LRESULT onCommand(int id, int code);
     LRESULT onNotify(NMHDR &header);
+    LRESULT onActivate(bool active);
     LRESULT onClose();
     LRESULT onDestroy();
     LRESULT onDpiChanged(UINT newDpi, const RECT &suggested);
@@ -94,6 +95,8 @@ private:
     OwnedIcon smallIcon;
 
     std::unique_ptr<EditorLogic> logic_;
+    // The control that had the focus when the window was last left, given it back on return.
+    HWND lastFocus = nullptr;
     // Set while the logic's text is put into a field, whose change is then no edit of the user's.
     bool showing = false;
 };

@@ -41,6 +41,8 @@ LRESULT CALLBACK EditorWindow::windowProcedure(HWND window, UINT message, WPARAM
         return self->onCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_NOTIFY:
         return self->onNotify(*reinterpret_cast<NMHDR *>(lParam));
+    case WM_ACTIVATE:
+        return self->onActivate(LOWORD(wParam) != WA_INACTIVE);
     case WM_CLOSE:
         return self->onClose();
     case WM_DESTROY:
@@ -128,6 +130,18 @@ LRESULT EditorWindow::onNotify(NMHDR &header) {
         if (entry.id != 0 && UINT_PTR(entry.id) == header.idFrom)
             tip.lpszText = const_cast<wchar_t *>(entry.tip);
     }
+    return 0;
+}
+
+// The window keeps its focused control while it is left, as a dialog does: the name field at
+// first.
+LRESULT EditorWindow::onActivate(bool active) {
+    if (!active) {
+        const HWND focus = GetFocus();
+        lastFocus = focus && IsChild(window, focus) ? focus : lastFocus;
+        return 0;
+    }
+    SetFocus(lastFocus ? lastFocus : nameEdit);
     return 0;
 }
 
