@@ -13,6 +13,14 @@ std::filesystem::path userDataFolder();
 std::filesystem::path userConfigFolder();
 #endif
 
+// The program's own folder inside the user's data folder, named as each system's programs name
+// theirs.
+#ifdef _WIN32
+inline constexpr char OwnDataFolderName[] = "Runvoy";
+#else
+inline constexpr char OwnDataFolderName[] = "runvoy";
+#endif
+
 // Whether the user may write into the existing file or folder at path.
 bool mayWrite(const std::filesystem::path &path);
 

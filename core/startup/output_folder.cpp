@@ -16,7 +16,7 @@ outputFolderWithoutDesktop(const std::filesystem::path &programFolder,
                          std::filesystem::file_type::not_found;
     if (mayWrite(present ? programOutput : programFolder))
         return programOutput;
-    return userDataFolder / "runvoy" / "Output";
+    return userDataFolder / platform::OwnDataFolderName / "Output";
 }
 
 std::filesystem::path outputFolderWithoutDesktop(const std::filesystem::path &programFolder) {

@@ -5,8 +5,8 @@
 
 // The folder that batches are saved into when the desktop names none: "Output" in the
 // program's folder, as long as the user may write there. A program folder that is not the
-// user's to write, such as one installed for every user of the machine, gives "runvoy/Output"
-// in the user's own data folder instead.
+// user's to write, such as one installed for every user of the machine, gives "Output" in the
+// program's own folder of the user's data folder instead ("runvoy" on Linux, "Runvoy" on Windows).
 std::filesystem::path
 outputFolderWithoutDesktop(const std::filesystem::path &programFolder,
                            const std::filesystem::path &userDataFolder,
