@@ -252,7 +252,7 @@ TEST_P(LoadFaultTest, fileThatCannotBeRead_saysWhyAndLeavesTheEditorAsItWas) {
     const LoadFault &fault = GetParam();
     QByteArray fiveItems;
     for (int row = 0; row < MaxBatchItems; ++row)
-        fiveItems += testsupport::batchItem("/row/" + QByteArray::number(row));
+        fiveItems += testsupport::batchItemBytes("/row/" + QByteArray::number(row));
     EditorWindow &editor = fixture.openEditorOn(fiveItems);
     const testsupport::EditorControls controls = ui(editor);
     ASSERT_EQ(controls.nameEdit->text(), u"Loaded"_s);

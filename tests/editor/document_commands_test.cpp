@@ -164,8 +164,8 @@ TEST(ToolButtons, eachRunsTheCommandOfItsKey) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.key.toStdString());
         testsupport::EditorFixture fixture;
-        EditorWindow &form =
-            fixture.openEditorOn(testsupport::batchItem("/usr") + testsupport::batchItem("/bin"));
+        EditorWindow &form = fixture.openEditorOn(testsupport::batchItemBytes("/usr") +
+                                                  testsupport::batchItemBytes("/bin"));
         Answers answers;
         clickTool(form, c.key);
         c.check(fixture, answers);
@@ -254,9 +254,9 @@ TEST(OpenCommand, loadedBatchCountsAsChangedOnlyWhenTheEditorHeldOne) {
     for (const bool heldBatch : {false, true}) {
         SCOPED_TRACE(heldBatch);
         testsupport::EditorFixture fixture;
-        EditorWindow &form = heldBatch
-                                 ? fixture.openEditorOn(testsupport::batchItem("/usr").repeated(4))
-                                 : fixture.openEditor();
+        EditorWindow &form =
+            heldBatch ? fixture.openEditorOn(testsupport::batchItemBytes("/usr").repeated(4))
+                      : fixture.openEditor();
         Answers answers;
         answers.fileChoice = fixture.dir.filePath(u"Work.rvq"_s);
         writeFile(answers.fileChoice, "\"/bin\"\r\n\"2\"\r\n\"Minimized\"\r\n");

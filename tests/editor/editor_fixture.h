@@ -6,6 +6,7 @@
 #include "qt/editor/editor_window.h"
 #include "qt/msgbox/message_box.h"
 #include "qt/qt_text.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/modal.h"
 #include "tests/support/printers.h"
 #include "tests/support/recording_shell.h"
@@ -33,10 +34,11 @@
 
 namespace testsupport {
 
-// One item of a batch file as the program writes it.
-inline QByteArray batchItem(const QByteArray &path, const QByteArray &state = "Normal",
-                            const QByteArray &delay = "0") {
-    return '"' + path + "\"\r\n\"" + delay + "\"\r\n\"" + state + "\"\r\n";
+// One item of a batch file as the program writes it, as the Qt tests handle bytes.
+inline QByteArray batchItemBytes(const QByteArray &path, const QByteArray &state = "Normal",
+                                 const QByteArray &delay = "0") {
+    return QByteArray::fromStdString(
+        batchItem(path.toStdString(), state.toStdString(), delay.toStdString()));
 }
 
 // The editor's controls, found by their role names as an accessibility tool finds them.

@@ -66,8 +66,8 @@ protected:
 TEST(ItemEntryClear, clearEmptiesTheRowAndMarksTheBatchChanged) {
     testsupport::EditorFixture fixture;
     EditorWindow &form =
-        fixture.openEditorOn(testsupport::batchItem("/usr/bin/env").repeated(2) +
-                             testsupport::batchItem("/usr/bin/top", "Maximized", "7"));
+        fixture.openEditorOn(testsupport::batchItemBytes("/usr/bin/env").repeated(2) +
+                             testsupport::batchItemBytes("/usr/bin/top", "Maximized", "7"));
     ASSERT_FALSE(form.isWindowModified());
     const testsupport::EditorControls controls = ui(form);
     click(controls.clearButtons[2]);
@@ -92,8 +92,8 @@ TEST(ItemEntryMoves, selectedRowMovesWithItsSelectionAndStopsAtTheEdges) {
         SCOPED_TRACE(testing::Message() << "row " << c.selected << " arrow " << c.arrow);
         QByteArray fiveItems;
         for (int i = 0; i < MaxBatchItems; ++i)
-            fiveItems += testsupport::batchItem("item" + QByteArray::number(i), States[i % 3],
-                                                QByteArray::number(i));
+            fiveItems += testsupport::batchItemBytes("item" + QByteArray::number(i), States[i % 3],
+                                                     QByteArray::number(i));
         testsupport::EditorFixture fixture;
         EditorWindow &form = fixture.openEditorOn(fiveItems);
         ASSERT_FALSE(form.isWindowModified());
@@ -132,8 +132,8 @@ TEST(ItemEntryBrowse, buttonsPutTheExactPathOfTheChoiceInTheRowOrNothingWhenCanc
     for (const auto &c : cases) {
         SCOPED_TRACE(c.choice.toStdString());
         testsupport::EditorFixture fixture;
-        EditorWindow &form =
-            fixture.openEditorOn(testsupport::batchItem("/usr") + testsupport::batchItem("kept"));
+        EditorWindow &form = fixture.openEditorOn(testsupport::batchItemBytes("/usr") +
+                                                  testsupport::batchItemBytes("kept"));
         answerFileDialog(c.title, c.choice);
         const testsupport::EditorControls controls = ui(form);
         click(c.folderButton ? controls.browseFolderButtons[1] : controls.browseFileButtons[1]);

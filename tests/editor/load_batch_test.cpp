@@ -83,7 +83,7 @@ TEST_F(LoadBatch, theMorningExampleFillsTheFirstTwoRowsAndTheName) {
 TEST_F(LoadBatch, aFailureKeepsTheRowsFilledSoFarAndTheOldName) {
     QByteArray sixItems;
     for (int i = 1; i <= 6; ++i)
-        sixItems += testsupport::batchItem("p" + QByteArray::number(i));
+        sixItems += testsupport::batchItemBytes("p" + QByteArray::number(i));
     const struct {
         const char *what;
         QByteArray bytes; // empty: no file at all
@@ -95,7 +95,7 @@ TEST_F(LoadBatch, aFailureKeepsTheRowsFilledSoFarAndTheOldName) {
          {u"p1"_s, u"p2"_s, u"p3"_s, u"p4"_s, u"p5"_s},
          u"Subscript out of range"_s},
         {"ends after a path",
-         testsupport::batchItem("p1") + "\"p2\"\r\n",
+         testsupport::batchItemBytes("p1") + "\"p2\"\r\n",
          {u"p1"_s, u"p2"_s, {}, {}, {}},
          u"Input past end of file: "_s},
         {"no file", {}, {{}, {}, {}, {}, {}}, u"File not found: "_s},
@@ -124,8 +124,8 @@ TEST_F(LoadBatch, anUnknownStateLeavesTheRowsStateAsItWas) {
     const testsupport::EditorControls controls = ui(form);
     QTest::keyClick(controls.stateCombos[0], Qt::Key_Down);
     QTest::keyClick(controls.stateCombos[1], Qt::Key_End);
-    loadBatch(form, writeFile(u"Odd.rvq"_s, testsupport::batchItem("a", "normal") +
-                                                testsupport::batchItem("b", "Hidden")));
+    loadBatch(form, writeFile(u"Odd.rvq"_s, testsupport::batchItemBytes("a", "normal") +
+                                                testsupport::batchItemBytes("b", "Hidden")));
     EXPECT_EQ(controls.pathEdits[1]->text(), u"b"_s);
     EXPECT_EQ(controls.stateCombos[0]->currentText(), u"Minimized"_s);
     EXPECT_EQ(controls.stateCombos[1]->currentText(), u"Maximized"_s);

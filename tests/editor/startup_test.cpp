@@ -220,8 +220,8 @@ TEST_F(Startup, settlesTheOutputFolderAndSelectsNormalInEveryRowWithoutAChange) 
 
 TEST_F(Startup, readsTheCommandLineAtItsFixedPlaces) {
     const QString batch =
-        writeFile(u"Morning.rvq"_s, testsupport::batchItem("/nowhere/editor") +
-                                        testsupport::batchItem("/nowhere/notes", "Maximized"));
+        writeFile(u"Morning.rvq"_s, testsupport::batchItemBytes("/nowhere/editor") +
+                                        testsupport::batchItemBytes("/nowhere/notes", "Maximized"));
     const struct {
         QString arguments;
         QString name;       // empty: the editor stays empty
@@ -257,8 +257,8 @@ TEST_F(Startup, readsTheCommandLineAtItsFixedPlaces) {
 
 // A run has no window of its own: it stores no position, and its messages are all it shows.
 TEST_F(Startup, aRunReportsEachItemThatFailsAndEndsWithoutAnEditor) {
-    const QString batch = writeFile(u"Two.rvq"_s, testsupport::batchItem("/nowhere/a") +
-                                                      testsupport::batchItem("/nowhere/b"));
+    const QString batch = writeFile(u"Two.rvq"_s, testsupport::batchItemBytes("/nowhere/a") +
+                                                      testsupport::batchItemBytes("/nowhere/b"));
     fixture.shell.succeed = false;
     fixture.services.rawArguments = coreText(u"/o \""_s + batch + u'"');
     QElapsedTimer clock;
@@ -290,7 +290,7 @@ TEST_F(Startup, aRunOfAnEmptyBatchEndsAtOnceWithoutAWord) {
 TEST_F(Startup, aBatchThatCannotBeRunWholeStartsNothingAndOpensTheEditor) {
     QByteArray sixItems;
     for (int i = 1; i <= 6; ++i)
-        sixItems += testsupport::batchItem("/nowhere/" + QByteArray::number(i));
+        sixItems += testsupport::batchItemBytes("/nowhere/" + QByteArray::number(i));
     const struct {
         QString path;
         QString error;
@@ -313,7 +313,7 @@ TEST_F(Startup, aBatchThatCannotBeRunWholeStartsNothingAndOpensTheEditor) {
 // A run leaves the editor's stored position alone; the editor says once that it cannot use a
 // stored coordinate, and leaves the other one alone.
 TEST_F(Startup, aRunLeavesAnUnusableStoredCoordinateAndTheEditorReportsItOnce) {
-    const QString batch = writeFile(u"One.rvq"_s, testsupport::batchItem("/nowhere/a"));
+    const QString batch = writeFile(u"One.rvq"_s, testsupport::batchItemBytes("/nowhere/a"));
     fixture.store(TopKey, u"abc"_s);
     fixture.store(LeftKey, u"450"_s);
     fixture.services.rawArguments = coreText(u"/o \""_s + batch + u'"');
