@@ -1,5 +1,7 @@
 #include "platform/batch_text.h"
 
+#include "platform/path_text.h"
+
 #include <windows.h>
 
 namespace platform {
@@ -20,14 +22,7 @@ std::optional<std::wstring> wideFrom(UINT codePage, std::string_view bytes) {
 }
 
 std::string utf8From(const std::wstring &wide) {
-    if (wide.empty())
-        return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string text(std::size_t(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), length, nullptr,
-                        nullptr);
-    return text;
+    return textFromPath(std::filesystem::path(wide));
 }
 
 } // namespace

@@ -1,11 +1,7 @@
-#include "core/startup/position_settings.h"
+#include "core/startup/program.h"
 #include "core/startup/start_up.h"
-#include "platform/desktop_folder.h"
 #include "platform/program_folder.h"
 #include "platform/raw_arguments.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
-#include "platform/window_states.h"
 #include "startup/widget_library.h"
 
 #include <filesystem>
@@ -17,25 +13,7 @@ int main(int argc, char **argv) {
     // the start, before anything else is read.
     const std::filesystem::path programFolder = platform::programFolder();
     WidgetLibrary widgets(argc, argv, programFolder);
-    const bool run = asksForRun(rawArguments);
-    if (!run && !widgets.bringUp())
+    if (!asksForRun(rawArguments) && !widgets.bringUp())
         return 1;
-
-    const std::unique_ptr<platform::SettingsStore> store = platform::userSettingsStore();
-    PositionSettings settings(*store);
-    const std::unique_ptr<platform::WindowStates> windowStates = platform::makeWindowStates();
-    const std::unique_ptr<platform::Shell> shell = platform::makeDesktopShell(*windowStates);
-    StartUpServices services;
-    services.settings = &settings;
-    services.shell = shell.get();
-    services.programFolder = programFolder;
-    if (!run)
-        services.desktopFolder = platform::desktopFolder();
-    std::error_code noFolder;
-    services.workingFolder = std::filesystem::current_path(noFolder);
-    services.rawArguments = rawArguments;
-    const int status = startUp(services, widgets);
-    // A finished run stays, still without a window, until its items' windows have their states.
-    windowStates->waitForWatches();
-    return status;
+    return runProgram(rawArguments, programFolder, widgets);
 }

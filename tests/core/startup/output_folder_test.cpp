@@ -42,7 +42,8 @@ TEST_P(OutputFolderWithoutDesktop, isTheProgramsOutputWhileTheUserMayWriteThere)
         return std::find(row.writable.begin(), row.writable.end(), relative) != row.writable.end();
     };
     EXPECT_EQ(outputFolderWithoutDesktop(program, folder / "data", mayWrite),
-              row.inUserData ? folder / "data" / "runvoy" / "Output" : program / "Output");
+              row.inUserData ? folder / "data" / platform::OwnDataFolderName / "Output"
+                             : program / "Output");
     EXPECT_EQ(asked.size(), 1u);
 }
 
@@ -79,7 +80,8 @@ TEST(OutputFolderWithoutDesktopOfTheSystem, takesTheUsersOwnDataFolder) {
     const testsupport::ScopedVariable dataHome("XDG_DATA_HOME", platform::textFromPath(data));
 #endif
     // Nobody may write into a folder that does not exist, root included.
-    EXPECT_EQ(outputFolderWithoutDesktop(folder / "missing"), data / "runvoy" / "Output");
+    EXPECT_EQ(outputFolderWithoutDesktop(folder / "missing"),
+              data / platform::OwnDataFolderName / "Output");
     EXPECT_EQ(outputFolderWithoutDesktop(folder.path()), folder / "Output");
 }
 
