@@ -167,8 +167,10 @@ bool KWinWindowSource::runScript(int id, const std::string &marker) {
         if (ran != nullptr && serveUntil(ready, 100ms))
             return true;
     }
-    g_autoptr(GVariant) started = callAndServe(bus, KWinName, ScriptingPath, ScriptingInterface,
-                                               "start", nullptr, nullptr, nullptr);
+    // Its answer says nothing: only the script's own report tells that it runs.
+    if (GVariant *started = callAndServe(bus, KWinName, ScriptingPath, ScriptingInterface, "start",
+                                         nullptr, nullptr, nullptr))
+        g_variant_unref(started);
     return serveUntil(ready, 2s);
 }
 
