@@ -47,4 +47,16 @@ bool hasOwner(GDBusConnection *bus, const char *name) {
     return owned;
 }
 
+std::optional<std::string> ownerOf(GDBusConnection *bus, const char *name) {
+    g_autoptr(GVariant) answer = g_dbus_connection_call_sync(
+        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+        "GetNameOwner", g_variant_new("(s)", name), G_VARIANT_TYPE("(s)"), G_DBUS_CALL_FLAGS_NONE,
+        -1, nullptr, nullptr);
+    if (answer == nullptr)
+        return std::nullopt;
+    const char *unique = nullptr;
+    g_variant_get(answer, "(&s)", &unique);
+    return std::string(unique);
+}
+
 } // namespace platform

@@ -4,6 +4,8 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace platform {
 
@@ -19,5 +21,8 @@ bool serveUntil(const std::function<bool()> &done, std::chrono::milliseconds bou
 
 // Whether some program owns name on the bus.
 bool hasOwner(GDBusConnection *bus, const char *name);
+
+// The unique name of the program that owns name on the bus; none when nobody does.
+std::optional<std::string> ownerOf(GDBusConnection *bus, const char *name);
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/gnome_window_source.h"
 
+#include "platform/bus_calls.h"
 #include "platform/process_facts.h"
 #include "platform/window_traits.h"
 
@@ -68,16 +69,12 @@ GnomeWindowSource::connect(WindowReports &reports, bool leaveX11Windows, std::st
     if (bus == nullptr)
         return nullptr;
     std::unique_ptr<GnomeWindowSource> source(new GnomeWindowSource(bus, reports, leaveX11Windows));
-    g_autoptr(GVariant) owner = g_dbus_connection_call_sync(
-        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-        "GetNameOwner", g_variant_new("(s)", ExtensionName), G_VARIANT_TYPE("(s)"),
-        G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
-    if (owner == nullptr) {
+    const std::optional<std::string> owner = ownerOf(bus, ExtensionName);
+    if (!owner) {
         whyNot = adviceOnExtension(bus);
         return nullptr;
     }
-    const char *unique = nullptr;
-    g_variant_get(owner, "(&s)", &unique);
+    const char *unique = owner->c_str();
     // Only the extension's own signals count, and only those sent to this run.
     source->subscription = g_dbus_connection_signal_subscribe(
         bus, unique, ExtensionName, nullptr, ExtensionPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE,

@@ -73,17 +73,12 @@ KWinWindowSource::connect(WindowReports &reports, bool leaveX11Windows, std::str
         return nullptr;
     }
     std::unique_ptr<KWinWindowSource> source(new KWinWindowSource(bus, reports, leaveX11Windows));
-    g_autoptr(GVariant) owner = g_dbus_connection_call_sync(
-        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-        "GetNameOwner", g_variant_new("(s)", KWinName), G_VARIANT_TYPE("(s)"),
-        G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
-    if (owner == nullptr) {
+    const std::optional<std::string> owner = ownerOf(bus, KWinName);
+    if (!owner) {
         whyNot = "the compositor lets no program change the windows of others";
         return nullptr;
     }
-    const char *unique = nullptr;
-    g_variant_get(owner, "(&s)", &unique);
-    source->kwin = unique;
+    source->kwin = *owner;
     if (source->registration == 0 || !isPlainName(g_dbus_connection_get_unique_name(bus))) {
         whyNot = "the session bus refused the run's object";
         return nullptr;

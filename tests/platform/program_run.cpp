@@ -1,5 +1,7 @@
 #include "tests/platform/program_run.h"
 
+#include <gtest/gtest.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -35,4 +37,13 @@ bool finish(ProgramRun &run) {
     }
     return ended && run.process->exitStatus() == QProcess::NormalExit &&
            run.process->exitCode() == 0;
+}
+
+void expectSaidOnce(const QStringList &notices, const QString &item, const char *notice) {
+    const QStringList said = notices.filter(item);
+    if (notice == nullptr)
+        EXPECT_TRUE(said.isEmpty()) << said.join(u'\n').toStdString();
+    else
+        EXPECT_TRUE(said.size() == 1 && said[0].contains(QString::fromUtf8(notice)))
+            << said.join(u'\n').toStdString();
 }

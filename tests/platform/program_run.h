@@ -31,3 +31,7 @@ void start(ProgramRun &run, const DesktopSandbox &desktop, const QProcessEnviron
 // Waits for the end of the run; true when it ended by itself with status 0. The started items
 // keep running, so nothing is read from a pipe that they share.
 bool finish(ProgramRun &run);
+
+// Checks what the runs said of one item: nothing when notice is null, otherwise exactly one line
+// holding it.
+void expectSaidOnce(const QStringList &notices, const QString &item, const char *notice);

@@ -131,12 +131,7 @@ TEST_F(WindowStatesTest, everyItemEndsInItsRowsState_asTheWindowManagerWroteIt) 
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const Row &row = rows[i];
         SCOPED_TRACE(row.title);
-        const QStringList said = notices.filter(paths[i]);
-        if (row.notice == nullptr)
-            EXPECT_TRUE(said.isEmpty()) << said.join(u'\n').toStdString();
-        else
-            EXPECT_TRUE(said.size() == 1 && said[0].contains(QString::fromUtf8(row.notice)))
-                << said.join(u'\n').toStdString();
+        expectSaidOnce(notices, paths[i], row.notice);
 
         const auto found = std::find_if(windows.begin(), windows.end(), [&](const auto &window) {
             return window.title == QString::fromUtf8(row.title);
