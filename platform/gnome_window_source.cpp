@@ -1,7 +1,6 @@
 #include "platform/gnome_window_source.h"
 
 #include "platform/bus_calls.h"
-#include "platform/process_facts.h"
 #include "platform/window_traits.h"
 
 #include <algorithm>
@@ -53,12 +52,6 @@ std::string adviceOnExtension(GDBusConnection *bus) {
     default:
         return "the GNOME Shell extension " + extension + " is not enabled: " + enable;
     }
-}
-
-std::string desktopIdOf(std::string app) {
-    if (app.ends_with(".desktop"))
-        app.resize(app.size() - 8);
-    return app;
 }
 
 } // namespace
@@ -128,17 +121,7 @@ void GnomeWindowSource::heard(const char *signal, GVariant *parameters) {
         const std::uint32_t window = FirstWindow + std::uint32_t(windows.size());
         windows[key] = window;
         keys[window] = key;
-        WindowFacts facts;
-        facts.window = window;
-        // The shell knows a Wayland client's process from its connection; an X11 window's is
-        // the one it declares.
-        (traits.x11 ? facts.declaredLineage : facts.clientLineage) = processLineage(pid);
-        facts.marker = processEnvironmentValue(pid, LaunchMarkerVariable);
-        facts.desktopId = desktopIdOf(app);
-        facts.canMaximize = traits.canMaximize;
-        facts.canMinimize = traits.canMinimize;
-        facts.state = traits.state;
-        reports.windowAppeared(facts);
+        reports.windowAppeared(compositorWindowFacts(window, pid, app, traits));
         return;
     }
     if (name == "WindowChanged") {

@@ -1,7 +1,6 @@
 #include "platform/kwin_window_source.h"
 
 #include "platform/bus_calls.h"
-#include "platform/process_facts.h"
 #include "platform/window_traits.h"
 
 #include <glib/gstdio.h>
@@ -49,14 +48,6 @@ bool isPlainName(const std::string &text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
         return g_ascii_isalnum(c) || c == ':' || c == '.' || c == '_' || c == '-';
     });
-}
-
-// KWin names the entry by its id or by its whole path; either way the id is the file's stem.
-std::string desktopIdOf(const std::string &desktopFile) {
-    std::string id = std::filesystem::path(desktopFile).filename().string();
-    if (id.ends_with(".desktop"))
-        id.resize(id.size() - 8);
-    return id;
 }
 
 void answer(GDBusMethodInvocation *invocation, ScriptAnswer word) {
@@ -255,18 +246,9 @@ void KWinWindowSource::offered(GDBusMethodInvocation *invocation, GVariant *para
     const std::uint32_t window = windowNamed(key, isNew);
     held.push_back({marker, window, true, invocation});
     if (isNew) {
-        WindowFacts facts;
-        facts.window = window;
-        // KWin knows a Wayland client's process from its connection, as the X server does; an
-        // X11 window's is the one it declares.
-        const std::int64_t process = g_ascii_strtoll(pid, nullptr, 10);
-        (traits.x11 ? facts.declaredLineage : facts.clientLineage) = processLineage(process);
-        facts.marker = processEnvironmentValue(process, LaunchMarkerVariable);
-        facts.desktopId = desktopIdOf(desktopFile);
-        facts.canMaximize = traits.canMaximize;
-        facts.canMinimize = traits.canMinimize;
-        facts.state = traits.state;
-        reports.windowAppeared(facts);
+        // KWin names the desktop entry by its id or by its whole path.
+        reports.windowAppeared(
+            compositorWindowFacts(window, g_ascii_strtoll(pid, nullptr, 10), desktopFile, traits));
     }
     answerHeld();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/window_watches.h"
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -15,5 +16,10 @@ struct WindowTraits {
     ShownState state;
 };
 WindowTraits parseTraits(const std::string &traits);
+
+// What the watches learn of a window a compositor reports: its process's lineage and launch
+// marker, read here, the id of the desktop entry it names (by id or by path), and its traits.
+WindowFacts compositorWindowFacts(std::uint32_t window, std::int64_t pid,
+                                  const std::string &desktopEntry, const WindowTraits &traits);
 
 } // namespace platform
